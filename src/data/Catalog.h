@@ -1,0 +1,25 @@
+#pragma once
+
+#include "FieldDef.h"
+
+#include <QHash>
+#include <optional>
+
+struct sqlite3;
+
+// The tables and fields of an open file, read from the file's own schema.
+class Catalog {
+public:
+    void Load(sqlite3* db);
+    const TableDef* Find(QStringView table) const;
+    QStringList TableNames() const;
+
+    // The declared column type that carries a field's type, width and zero-length rule.
+    static QString DeclaredType(const FieldDef& column);
+    // The reverse: type and width from a declared type; nullopt when it is not one of ours.
+    static std::optional<FieldDef> FromDeclaredType(const char* declared);
+
+private:
+    QList<TableDef> m_tables;
+    QHash<QString, qsizetype> m_index; // case-folded name -> position
+};

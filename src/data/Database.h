@@ -1,0 +1,61 @@
+#pragma once
+
+#include "DaoType.h"
+#include "FieldDef.h"
+#include "Recordset.h"
+
+#include <QString>
+#include <memory>
+
+class QueryDef;
+struct sqlite3;
+
+// One open database file. SQL text is written in the Jet dialect and translated for SQLite.
+// Every statement is atomic: a failing one raises DbError and applies nothing.
+// Several processes may share the file; a writer waits for another instead of failing.
+class Database {
+public:
+    Database();
+    ~Database();
+    Database(Database&&) noexcept;
+    Database& operator=(Database&&) noexcept;
+
+    // Creates a new, empty file (refused when the file exists) and opens it.
+    // The locale text is accepted for compatibility; text always compares as JETTEXT does.
+    static Database Create(const QString& path, const QString& locale = QString());
+    // Opens an existing file for reading and writing; refuses a file that is no database.
+    static Database Open(const QString& path);
+
+    bool IsOpen() const;
+    QString Name() const;
+    void Close();
+
+    // Runs an INSERT, UPDATE or DELETE. With or without dbFailOnError a failing statement
+    // raises DbError and changes nothing.
+    void Execute(const QString& sql, int options = 0);
+    int RecordsAffected() const;
+    // A query (SELECT text) or every row of a table (a table name).
+    std::unique_ptr<Recordset> OpenRecordset(const QString& source, int type = dbOpenSnapshot);
+    QueryDef CreateQueryDef(const QString& name = QString());
+
+    void AppendTable(const TableDef& table);
+    // The table's fields as stored in the file; DbError when there is no such table.
+    TableDef GetTableDef(const QString& name) const;
+    QStringList TableNames() const;
+    void CreateIndex(const QString& table, const QString& field);
+
+    // A write transaction: BeginTrans waits until no other writer holds the file.
+    void BeginTrans();
+    void CommitTrans();
+    void Rollback();
+
+    sqlite3* Handle() const;
+
+private:
+    struct Impl;
+    explicit Database(std::unique_ptr<Impl> impl);
+    static Impl* openFile(const QString& path, int flags);
+    void run(const QByteArray& sql, const QString& original);
+
+    std::unique_ptr<Impl> d;
+};

@@ -1,0 +1,13 @@
+#include "DbError.h"
+
+DbError::DbError(const QString& message, const QString& statement)
+    : std::runtime_error(message.toStdString()), m_message(message), m_statement(statement)
+{
+}
+
+QString DbError::Description() const
+{
+    if (m_statement.isEmpty())
+        return m_message;
+    return m_message + QStringLiteral("\n\nStatement:\n") + m_statement;
+}

@@ -1,0 +1,8 @@
+#include "Field.h"
+
+#include "Recordset.h"
+
+QVariant Field::Value() const
+{
+    return m_recordset->Value(m_index);
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Field.h"
+
+#include <vector>
+
+// The fields of a recordset, by position or by name in any letter case.
+class FieldList {
+public:
+    int Count() const { return int(m_fields.size()); }
+    const Field& operator[](int index) const;
+    const Field& operator[](QStringView name) const;
+    const Field& operator[](const char* name) const { return (*this)[QStringView(QString::fromLatin1(name))]; }
+    const Field* Find(QStringView name) const;
+
+    void Append(Field field) { m_fields.push_back(std::move(field)); }
+
+private:
+    std::vector<Field> m_fields;
+};

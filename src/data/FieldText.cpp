@@ -1,0 +1,21 @@
+#include "FieldText.h"
+
+#include "DaoType.h"
+#include "Field.h"
+#include "JetDate.h"
+#include "TextRoutines.h"
+
+QVariant FieldText(const Field& field)
+{
+    const QVariant value = field.Value();
+    const int type = field.Type();
+    const bool text = type == dbText || type == dbMemo;
+    if (value.isNull()) {
+        if (text)
+            return QVariant(QString());
+        if (type == dbDate)
+            return QVariant(JetDate::NoDate());
+        return QVariant(0);
+    }
+    return text ? QVariant(TrimText(value.toString())) : value;
+}

@@ -1,0 +1,93 @@
+#include "IdSequence.h"
+
+#include "AppDatabase.h"
+#include "DbError.h"
+#include "FieldText.h"
+#include "WriteTransaction.h"
+
+const IdSequence IdSequence::Patients{
+    QStringLiteral("Patients"), QStringLiteral("ptid"),
+    QStringLiteral("SELECT Count(ptid) as countid from Patients"),
+    QStringLiteral("SELECT MAX(ptid) as maxid from Patients")};
+const IdSequence IdSequence::Doctors{
+    QStringLiteral("Doctors"), QStringLiteral("Doctorid"),
+    QStringLiteral("SELECT COUNT(Doctorid) as countid from Doctors"),
+    QStringLiteral("SELECT MAX(Doctorid) as maxid from Doctors")};
+const IdSequence IdSequence::Drugs{
+    QStringLiteral("Drugs"), QStringLiteral("Drugid"),
+    QStringLiteral("SELECT COUNT(Drugid) as countid from Drugs"),
+    QStringLiteral("SELECT MAX(Drugid) as maxid from Drugs")};
+const IdSequence IdSequence::HealthFactors{
+    QStringLiteral("HealthFactors"), QStringLiteral("condid"),
+    QStringLiteral("SELECT COUNT(condid) as countid from HealthFactors"),
+    QStringLiteral("SELECT MAX(condid) as maxid from HealthFactors")};
+const IdSequence IdSequence::LabVisits{
+    QStringLiteral("LabVisits"), QStringLiteral("id"),
+    QStringLiteral("SELECT count(id) as countid from LabVisits"),
+    QStringLiteral("SELECT MAX(id) as maxid from LabVisits")};
+const IdSequence IdSequence::Communications{
+    QStringLiteral("Communications"), QStringLiteral("id"),
+    QStringLiteral("SELECT count(*) as countid from Communications"),
+    QStringLiteral("SELECT MAX(id) as maxid from Communications")};
+
+IdSequence IdSequence::For(const QString& table, const QString& field)
+{
+    return {table, field,
+            QStringLiteral("SELECT Count(") + field + QStringLiteral(") as countid from ") + table,
+            QStringLiteral("SELECT MAX(") + field + QStringLiteral(") as maxid from ") + table};
+}
+
+namespace {
+
+qint64 readNumber(Database& db, const QString& sql, const char* field)
+{
+    const auto rs = db.OpenRecordset(sql, dbOpenForwardOnly);
+    return rs->Eof() ? 0 : FieldText(rs->Fields()[field]).toLongLong();
+}
+
+bool isTaken(Database& db, const IdSequence& sequence, qint32 id)
+{
+    return readNumber(db,
+                      QStringLiteral("SELECT COUNT(*) AS taken FROM ") + sequence.table +
+                          QStringLiteral(" WHERE ") + sequence.field + QStringLiteral(" = ") +
+                          QString::number(id),
+                      "taken") > 0;
+}
+
+} // namespace
+
+qint32 NextId(Database& db, const IdSequence& sequence)
+{
+    if (readNumber(db, sequence.countSql, "countid") <= 0)
+        return 1;
+    const qint64 largest = readNumber(db, sequence.maxSql, "maxid");
+    if (largest >= kLargestId)
+        throw DbError(QStringLiteral("No more records can be added to %1: its largest "
+                                     "identifier, %2, is in use.")
+                          .arg(sequence.table)
+                          .arg(kLargestId));
+    return qint32(qMax<qint64>(largest, 0) + 1);
+}
+
+qint32 NextId(const IdSequence& sequence)
+{
+    return NextId(AppDatabase(), sequence);
+}
+
+qint32 InsertWithNewId(Database& db, const IdSequence& sequence, qint32 shownId,
+                       const std::function<QString(qint32 id)>& insertSql, int options)
+{
+    WriteTransaction transaction(db);
+    qint32 id = shownId;
+    if (id <= 0 || isTaken(db, sequence, id))
+        id = NextId(db, sequence);
+    db.Execute(insertSql(id), options);
+    transaction.Commit();
+    return id;
+}
+
+qint32 InsertWithNewId(const IdSequence& sequence, qint32 shownId,
+                       const std::function<QString(qint32 id)>& insertSql, int options)
+{
+    return InsertWithNewId(AppDatabase(), sequence, shownId, insertSql, options);
+}

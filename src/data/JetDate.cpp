@@ -1,0 +1,168 @@
+#include "JetDate.h"
+
+#include <cmath>
+
+namespace JetDate {
+
+namespace {
+
+// Reads a run of digits; returns its value and the number of digits read.
+int readNumber(QStringView text, qsizetype& pos, int& digits)
+{
+    int value = 0;
+    digits = 0;
+    while (pos < text.size() && text[pos].isDigit() && digits < 9) {
+        value = value * 10 + text[pos].digitValue();
+        ++pos;
+        ++digits;
+    }
+    return value;
+}
+
+void skipBlanks(QStringView text, qsizetype& pos)
+{
+    while (pos < text.size() && text[pos].isSpace())
+        ++pos;
+}
+
+int expandYear(int year, int digits)
+{
+    if (digits > 2)
+        return year;
+    return year < 30 ? 2000 + year : 1900 + year;
+}
+
+std::optional<QDate> parseDate(QStringView text, qsizetype& pos)
+{
+    int d1 = 0, d2 = 0, d3 = 0;
+    const int a = readNumber(text, pos, d1);
+    if (d1 == 0 || pos >= text.size() || (text[pos] != u'/' && text[pos] != u'-'))
+        return std::nullopt;
+    const QChar sep = text[pos++];
+    const int b = readNumber(text, pos, d2);
+    if (d2 == 0 || d2 > 2 || pos >= text.size() || text[pos] != sep)
+        return std::nullopt;
+    ++pos;
+    const int c = readNumber(text, pos, d3);
+    if (d3 == 0)
+        return std::nullopt;
+    QDate date;
+    if (d1 == 4 && d3 <= 2)
+        date = QDate(a, b, c);
+    else if (d1 <= 2 && (d3 <= 2 || d3 == 4))
+        date = QDate(expandYear(c, d3), a, b);
+    if (!date.isValid() || date.year() < 100 || date.year() > 9999)
+        return std::nullopt;
+    return date;
+}
+
+std::optional<QTime> parseTime(QStringView text, qsizetype& pos)
+{
+    int dh = 0, dm = 0, ds = 0;
+    int h = readNumber(text, pos, dh);
+    if (dh == 0 || dh > 2 || pos >= text.size() || text[pos] != u':')
+        return std::nullopt;
+    ++pos;
+    const int m = readNumber(text, pos, dm);
+    if (dm != 2)
+        return std::nullopt;
+    int s = 0;
+    if (pos < text.size() && text[pos] == u':') {
+        ++pos;
+        s = readNumber(text, pos, ds);
+        if (ds != 2)
+            return std::nullopt;
+    }
+    skipBlanks(text, pos);
+    const QStringView rest = text.mid(pos, 2);
+    const bool am = rest.compare(u"AM", Qt::CaseInsensitive) == 0;
+    const bool pm = rest.compare(u"PM", Qt::CaseInsensitive) == 0;
+    if (am || pm) {
+        if (h < 1 || h > 12)
+            return std::nullopt;
+        h = (h % 12) + (pm ? 12 : 0);
+        pos += 2;
+    }
+    const QTime time(h, m, s);
+    if (!time.isValid())
+        return std::nullopt;
+    return time;
+}
+
+bool startsWithTime(QStringView text, qsizetype pos)
+{
+    while (pos < text.size() && text[pos].isDigit())
+        ++pos;
+    return pos < text.size() && text[pos] == u':';
+}
+
+} // namespace
+
+QDateTime NoDate()
+{
+    return QDateTime(QDate(1900, 1, 1), QTime(0, 0), Qt::UTC);
+}
+
+std::optional<QDateTime> Parse(QStringView text)
+{
+    qsizetype pos = 0;
+    skipBlanks(text, pos);
+    QDate date(1899, 12, 30);
+    if (!startsWithTime(text, pos)) {
+        const auto parsed = parseDate(text, pos);
+        if (!parsed)
+            return std::nullopt;
+        date = *parsed;
+        skipBlanks(text, pos);
+    }
+    QTime time(0, 0);
+    if (pos < text.size()) {
+        const auto parsed = parseTime(text, pos);
+        if (!parsed)
+            return std::nullopt;
+        time = *parsed;
+        skipBlanks(text, pos);
+    }
+    if (pos != text.size())
+        return std::nullopt;
+    return QDateTime(date, time, Qt::UTC);
+}
+
+QString ToStorage(const QDateTime& value)
+{
+    return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+std::optional<QDateTime> FromStorage(const char* text, int length)
+{
+    // Fixed layout "yyyy-MM-dd HH:mm:ss" (or its first ten characters); read digit by digit.
+    auto num = [text](int from, int count) {
+        int v = 0;
+        for (int i = from; i < from + count; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return -1;
+            v = v * 10 + (text[i] - '0');
+        }
+        return v;
+    };
+    if (length != 19 && length != 10)
+        return std::nullopt;
+    const QDate date(num(0, 4), num(5, 2), num(8, 2));
+    const QTime time = length == 19 ? QTime(num(11, 2), num(14, 2), num(17, 2)) : QTime(0, 0);
+    if (!date.isValid() || !time.isValid())
+        return std::nullopt;
+    return QDateTime(date, time, Qt::UTC);
+}
+
+std::optional<QDateTime> FromSerial(double serial)
+{
+    if (!std::isfinite(serial) || serial < -657434.0 || serial > 2958465.999)
+        return std::nullopt;
+    const double days = std::floor(serial);
+    const qint64 msecs = std::llround((serial - days) * 86400000.0);
+    const QDateTime base(QDate(1899, 12, 30).addDays(static_cast<qint64>(days)), QTime(0, 0),
+                         Qt::UTC);
+    return base.addMSecs(msecs);
+}
+
+} // namespace JetDate

@@ -1,0 +1,431 @@
+#include "JetTranslator.h"
+
+#include "Catalog.h"
+#include "DaoType.h"
+#include "DbError.h"
+#include "JetLexer.h"
+
+namespace {
+
+// Words after which a name in a FROM clause is not a table alias.
+bool isClauseWord(const JetToken& t)
+{
+    static const char16_t* const words[] = {u"ON", u"INNER", u"LEFT", u"RIGHT", u"OUTER", u"JOIN", u"WHERE",
+                                            u"GROUP", u"ORDER", u"HAVING", u"UNION", u"AS"};
+    for (const char16_t* w : words) {
+        if (t.isWord(QStringView(w)))
+            return true;
+    }
+    return false;
+}
+
+QString quoteText(const QString& value)
+{
+    QString out = value;
+    out.replace(u'\'', QStringLiteral("''"));
+    return u'\'' + out + u'\'';
+}
+
+QString functionName(const QString& word)
+{
+    static const QHash<QString, QString> names = {
+        {QStringLiteral("UCASE"), QStringLiteral("jet_ucase")},
+        {QStringLiteral("LCASE"), QStringLiteral("jet_lcase")},
+        {QStringLiteral("LEN"), QStringLiteral("length")},
+        {QStringLiteral("MID"), QStringLiteral("substr")},
+    };
+    return names.value(word.toUpper(), word);
+}
+
+} // namespace
+
+JetTranslation JetTranslator::Translate(const QString& sql, const Catalog& catalog)
+{
+    return JetTranslator(sql, catalog).run();
+}
+
+JetTranslator::JetTranslator(const QString& sql, const Catalog& catalog)
+    : m_sql(sql), m_catalog(catalog), m_tokens(JetLexer::Tokenize(sql))
+{
+}
+
+const JetToken& JetTranslator::tok(qsizetype i) const
+{
+    return i < m_tokens.size() ? m_tokens[i] : m_tokens.last();
+}
+
+int JetTranslator::depthAt(qsizetype i) const
+{
+    return i < m_depth.size() ? m_depth[i] : 0;
+}
+
+void JetTranslator::fail(const QString& message) const
+{
+    throw DbError(message, m_sql);
+}
+
+JetTranslation JetTranslator::run()
+{
+    checkSingleStatement();
+    computeDepths();
+    const JetToken& first = m_tokens.first();
+    if (first.isWord(u"SELECT")) {
+        m_result.kind = JetTranslation::Select;
+    } else if (first.isWord(u"INSERT")) {
+        m_result.kind = JetTranslation::Action;
+        translateInsert();
+    } else if (first.isWord(u"UPDATE")) {
+        m_result.kind = JetTranslation::Action;
+        translateUpdate();
+    } else if (first.isWord(u"DELETE")) {
+        m_result.kind = JetTranslation::Action;
+        translateDelete();
+    } else {
+        fail(QStringLiteral(
+            "Invalid SQL statement; expected 'DELETE', 'INSERT', 'SELECT', or 'UPDATE'."));
+    }
+    translateSelects();
+    m_result.sql = output();
+    return m_result;
+}
+
+void JetTranslator::checkSingleStatement()
+{
+    for (qsizetype i = 0; i < m_tokens.size(); ++i) {
+        if (!tok(i).isSymbol(u";"))
+            continue;
+        if (tok(i + 1).kind != JetToken::End)
+            fail(QStringLiteral("Characters found after end of SQL statement."));
+        m_tokens.remove(i);
+        break;
+    }
+}
+
+void JetTranslator::computeDepths()
+{
+    int depth = 0;
+    m_depth.resize(m_tokens.size());
+    for (qsizetype i = 0; i < m_tokens.size(); ++i) {
+        if (tok(i).isSymbol(u")"))
+            --depth;
+        if (depth < 0)
+            fail(QStringLiteral("Syntax error: a ')' has no matching '('."));
+        m_depth[i] = depth;
+        if (tok(i).isSymbol(u"("))
+            ++depth;
+    }
+    if (depth != 0)
+        fail(QStringLiteral("Syntax error: a '(' has no matching ')'."));
+}
+
+qsizetype JetTranslator::scopeEnd(qsizetype at) const
+{
+    const int depth = depthAt(at);
+    for (qsizetype i = at + 1; i < m_tokens.size(); ++i) {
+        if (tok(i).kind == JetToken::End ||
+            (tok(i).isSymbol(u")") && depthAt(i) < depth))
+            return i;
+    }
+    return m_tokens.size() - 1;
+}
+
+void JetTranslator::translateSelects()
+{
+    for (qsizetype i = 0; i < m_tokens.size(); ++i) {
+        if (tok(i).isWord(u"SELECT") && !m_skip.contains(i))
+            translateSelect(i);
+    }
+}
+
+void JetTranslator::translateSelect(qsizetype at)
+{
+    const int depth = depthAt(at);
+    const qsizetype end = scopeEnd(at);
+    const qsizetype listStart = skipSelectModifiers(at + 1, end);
+    qsizetype listEnd = listStart;
+    while (listEnd < end && !(depthAt(listEnd) == depth &&
+                              (tok(listEnd).isWord(u"FROM") || tok(listEnd).isWord(u"INTO"))))
+        ++listEnd;
+    if (listEnd < end && tok(listEnd).isWord(u"INTO") && at == 0)
+        fail(QStringLiteral("SELECT ... INTO (a make-table query) is not supported."));
+    if (listStart == listEnd)
+        fail(QStringLiteral("Syntax error: the SELECT statement names no fields."));
+    nameSelectItems(listStart, listEnd, end, depth);
+}
+
+qsizetype JetTranslator::skipSelectModifiers(qsizetype at, qsizetype end)
+{
+    if (tok(at).isWord(u"DISTINCT") || tok(at).isWord(u"ALL")) {
+        ++at;
+    } else if (tok(at).isWord(u"DISTINCTROW")) {
+        m_before[at] = QStringLiteral("DISTINCT");
+        m_skip.insert(at++);
+    }
+    if (!tok(at).isWord(u"TOP"))
+        return at;
+    const JetToken& count = tok(at + 1);
+    bool whole = false;
+    const qlonglong n = count.value.toLongLong(&whole);
+    if (count.kind != JetToken::Number || !whole || n < 0)
+        fail(QStringLiteral("Syntax error: TOP must be followed by a whole number."));
+    if (tok(at + 2).isWord(u"PERCENT"))
+        fail(QStringLiteral("TOP n PERCENT is not supported."));
+    m_skip.insert(at);
+    m_skip.insert(at + 1);
+    m_before[end] += QStringLiteral(" LIMIT %1 ").arg(n);
+    return at + 2;
+}
+
+void JetTranslator::nameSelectItems(qsizetype from, qsizetype to, qsizetype scopeEnd, int depth)
+{
+    const auto tables = fromTables(to, scopeEnd, depth);
+    for (const auto& [start, stop] : splitList(from, to, depth)) {
+        const qsizetype length = stop - start;
+        const JetToken& last = tok(stop - 1);
+        const bool aliased = length >= 3 && tok(stop - 2).isWord(u"AS") && last.isName();
+        const bool literal = last.isWord(u"TRUE") || last.isWord(u"FALSE");
+        const bool plain = (length == 1 && !literal && (last.isName() || last.isSymbol(u"*"))) ||
+                           (length == 3 && tok(start).isName() &&
+                            tok(start + 1).isSymbol(u".") &&
+                            (last.isName() || last.isSymbol(u"*")));
+        if (plain)
+            continue;
+        QString name = last.value;
+        const qsizetype exprEnd = aliased ? stop - 2 : stop;
+        if (!aliased) {
+            name = QStringLiteral("Expr%1").arg(m_nextExpr++);
+            m_after[stop - 1] += QStringLiteral(" AS ") + name;
+        }
+        if (literal && exprEnd - start == 1)
+            m_result.columnTypes.insert(name.toCaseFolded(), {int(dbBoolean), 1});
+        else if (const auto type = itemType(start, exprEnd, tables))
+            m_result.columnTypes.insert(name.toCaseFolded(), *type);
+    }
+}
+
+QList<std::pair<QString, QString>> JetTranslator::fromTables(qsizetype from, qsizetype end,
+                                                            int depth) const
+{
+    QList<std::pair<QString, QString>> tables; // table, alias
+    for (qsizetype i = from; i + 1 < end; ++i) {
+        const JetToken& t = tok(i);
+        if (depthAt(i) < depth || !(t.isWord(u"FROM") || t.isWord(u"JOIN") || t.isSymbol(u",")))
+            continue;
+        qsizetype n = i + 1;
+        while (n < end && tok(n).isSymbol(u"("))
+            ++n;
+        if (n >= end || !tok(n).isName() || isClauseWord(tok(n)))
+            continue;
+        QString alias;
+        qsizetype a = n + 1;
+        if (a < end && tok(a).isWord(u"AS"))
+            ++a;
+        if (a < end && tok(a).isName() && !isClauseWord(tok(a)))
+            alias = tok(a).value;
+        tables.append({tok(n).value, alias});
+    }
+    return tables;
+}
+
+std::optional<std::pair<int, int>>
+JetTranslator::itemType(qsizetype from, qsizetype to,
+                        const QList<std::pair<QString, QString>>& tables) const
+{
+    const JetToken& fn = tok(from);
+    if (to - from < 3 || fn.kind != JetToken::Word || !tok(from + 1).isSymbol(u"(") ||
+        !tok(to - 1).isSymbol(u")"))
+        return std::nullopt;
+    if (fn.isWord(u"COUNT"))
+        return std::pair{int(dbLong), 4};
+    if (fn.isWord(u"UCASE") || fn.isWord(u"LCASE") || fn.isWord(u"MID") || fn.isWord(u"TRIM"))
+        return std::pair{int(dbText), 255};
+    if (!(fn.isWord(u"MAX") || fn.isWord(u"MIN") || fn.isWord(u"FIRST") || fn.isWord(u"LAST")))
+        return std::nullopt;
+    // MAX(field) or MAX(table.field): the type of that field.
+    const qsizetype inner = to - from - 3;
+    QString qualifier, column;
+    if (inner == 1 && tok(from + 2).isName()) {
+        column = tok(from + 2).value;
+    } else if (inner == 3 && tok(from + 2).isName() && tok(from + 3).isSymbol(u".") &&
+               tok(from + 4).isName()) {
+        qualifier = tok(from + 2).value;
+        column = tok(from + 4).value;
+    } else {
+        return std::nullopt;
+    }
+    for (const auto& [name, alias] : tables) {
+        if (!qualifier.isEmpty() && qualifier.compare(name, Qt::CaseInsensitive) != 0 &&
+            qualifier.compare(alias, Qt::CaseInsensitive) != 0)
+            continue;
+        const TableDef* info = m_catalog.Find(name);
+        const FieldDef* col = info ? info->Find(column) : nullptr;
+        if (col)
+            return std::pair{col->type, col->size};
+    }
+    return std::nullopt;
+}
+
+const TableDef& JetTranslator::table(qsizetype at) const
+{
+    const JetToken& t = tok(at);
+    if (!t.isName())
+        fail(QStringLiteral("Syntax error: a table name is expected."));
+    const TableDef* info = m_catalog.Find(t.value);
+    if (!info)
+        fail(QStringLiteral("The database engine cannot find the input table or query '%1'. "
+                            "Make sure it exists and that its name is spelled correctly.")
+                 .arg(t.value));
+    return *info;
+}
+
+void JetTranslator::translateInsert()
+{
+    if (!tok(1).isWord(u"INTO"))
+        fail(QStringLiteral("Syntax error in INSERT INTO statement."));
+    const TableDef& target = table(2);
+    QStringList columns;
+    qsizetype i = 3;
+    if (tok(i).isSymbol(u"(")) {
+        if (tok(i + 1).isSymbol(u")"))
+            fail(QStringLiteral("Syntax error in INSERT INTO statement."));
+        const qsizetype close = scopeEnd(i + 1);
+        for (const auto& [start, stop] : splitList(i + 1, close, 1)) {
+            if (stop - start != 1 || !tok(start).isName())
+                fail(QStringLiteral("Syntax error in INSERT INTO statement."));
+            const QString& name = tok(start).value;
+            if (!target.Find(name))
+                fail(QStringLiteral("The INSERT INTO statement contains the following unknown "
+                                    "field name: '%1'. Make sure you have typed the name "
+                                    "correctly, and try the operation again.")
+                         .arg(name));
+            columns.append(name);
+        }
+        i = close + 1;
+    } else {
+        for (const FieldDef& c : target.fields)
+            columns.append(c.name);
+    }
+    if (tok(i).isWord(u"SELECT"))
+        return;
+    if (!tok(i).isWord(u"VALUES") || !tok(i + 1).isSymbol(u"(") || tok(i + 2).isSymbol(u")"))
+        fail(QStringLiteral("Syntax error in INSERT INTO statement."));
+    const qsizetype close = scopeEnd(i + 2);
+    if (tok(close + 1).kind != JetToken::End)
+        fail(QStringLiteral("Characters found after end of SQL statement."));
+    const auto values = splitList(i + 2, close, 1);
+    if (values.size() != columns.size())
+        fail(QStringLiteral("Number of query values and destination fields are not the same."));
+    for (qsizetype v = 0; v < values.size(); ++v)
+        storeValue(values[v].first, values[v].second, target, columns[v]);
+}
+
+void JetTranslator::translateUpdate()
+{
+    if (!tok(2).isWord(u"SET"))
+        return; // UPDATE over a join: SQLite reports what it cannot run.
+    const TableDef& target = table(1);
+    qsizetype end = 3;
+    while (tok(end).kind != JetToken::End && !(depthAt(end) == 0 && tok(end).isWord(u"WHERE")))
+        ++end;
+    for (const auto& [start, stop] : splitList(3, end, 0)) {
+        qsizetype eq = start;
+        while (eq < stop && !tok(eq).isSymbol(u"="))
+            ++eq;
+        if (eq == start || eq + 1 >= stop)
+            fail(QStringLiteral("Syntax error in UPDATE statement."));
+        const JetToken& column = tok(eq - 1);
+        if (!column.isName() || !target.Find(column.value))
+            fail(QStringLiteral("Unknown field name '%1' in table '%2'.")
+                     .arg(column.value, target.name));
+        storeValue(eq + 1, stop, target, column.value);
+    }
+}
+
+void JetTranslator::translateDelete()
+{
+    // DELETE * FROM t and DELETE t.* FROM t both mean DELETE FROM t.
+    for (qsizetype i = 1; i < m_tokens.size() && !tok(i).isWord(u"FROM"); ++i) {
+        if (tok(i).kind == JetToken::End)
+            fail(QStringLiteral("Syntax error in DELETE statement: FROM is missing."));
+        m_skip.insert(i);
+    }
+}
+
+void JetTranslator::storeValue(qsizetype from, qsizetype to, const TableDef& table,
+                               QStringView column)
+{
+    const FieldDef* info = table.Find(column);
+    m_before[from] += QStringLiteral("jet_store(");
+    m_after[to - 1] += QStringLiteral(", %1, %2, %3)")
+                           .arg(info->type)
+                           .arg(info->size)
+                           .arg(quoteText(info->name));
+}
+
+QList<std::pair<qsizetype, qsizetype>> JetTranslator::splitList(qsizetype from, qsizetype to,
+                                                                 int depth) const
+{
+    QList<std::pair<qsizetype, qsizetype>> items;
+    qsizetype start = from;
+    for (qsizetype i = from; i <= to; ++i) {
+        if (i == to || (depthAt(i) == depth && tok(i).isSymbol(u","))) {
+            if (i == start)
+                fail(QStringLiteral("Syntax error: an empty item in a list."));
+            items.append({start, i});
+            start = i + 1;
+        }
+    }
+    return items;
+}
+
+QString JetTranslator::tokenText(qsizetype i) const
+{
+    const JetToken& t = tok(i);
+    const JetToken& next = tok(i + 1 < m_tokens.size() ? i + 1 : i);
+    const bool qualified = i > 0 && tok(i - 1).isSymbol(u".");
+    switch (t.kind) {
+    case JetToken::Word:
+        if (next.isSymbol(u"("))
+            return functionName(t.value);
+        if (!qualified && t.isWord(u"TRUE"))
+            return QStringLiteral("1");
+        if (!qualified && t.isWord(u"FALSE"))
+            return QStringLiteral("0");
+        if (t.isWord(u"MOD"))
+            return QStringLiteral("%");
+        return t.value;
+    case JetToken::Name:
+        return u'"' + QString(t.value).replace(u'"', QStringLiteral("\"\"")) + u'"';
+    case JetToken::Text:
+    case JetToken::Date:
+        return quoteText(t.value);
+    case JetToken::Symbol:
+        if (t.value == u"&")
+            return QStringLiteral("||");
+        if (t.value == u"!")
+            return QStringLiteral(".");
+        if (t.value == u"\\")
+            return QStringLiteral("/");
+        return t.value;
+    default:
+        return t.value;
+    }
+}
+
+QString JetTranslator::output() const
+{
+    QString out;
+    for (qsizetype i = 0; i < m_tokens.size(); ++i) {
+        out += m_before.value(i);
+        if (tok(i).kind == JetToken::End)
+            break;
+        if (!m_skip.contains(i)) {
+            const bool joined = tok(i).isSymbol(u".") || (i > 0 && tok(i - 1).isSymbol(u"."));
+            if (!out.isEmpty() && !joined && !out.endsWith(u' '))
+                out += u' ';
+            out += tokenText(i);
+        }
+        out += m_after.value(i);
+    }
+    return out.trimmed();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "JetToken.h"
+#include "JetTranslation.h"
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+
+class Catalog;
+struct TableDef;
+
+// Turns one statement of the Jet dialect into SQLite text, token by token.
+// Values stored by INSERT and UPDATE pass through jet_store(), which checks and fits
+// them to their field; TOP n becomes LIMIT n; unnamed computed columns get Expr1000...
+class JetTranslator {
+public:
+    static JetTranslation Translate(const QString& sql, const Catalog& catalog);
+
+private:
+    JetTranslator(const QString& sql, const Catalog& catalog);
+
+    JetTranslation run();
+    void checkSingleStatement();
+    void computeDepths();
+    void translateSelects();
+    void translateSelect(qsizetype at);
+    qsizetype scopeEnd(qsizetype at) const;
+    qsizetype skipSelectModifiers(qsizetype at, qsizetype end);
+    void nameSelectItems(qsizetype from, qsizetype to, qsizetype scopeEnd, int depth);
+    QList<std::pair<QString, QString>> fromTables(qsizetype from, qsizetype end, int depth) const;
+    std::optional<std::pair<int, int>> itemType(qsizetype from, qsizetype to,
+                                                const QList<std::pair<QString, QString>>& tables) const;
+    void translateInsert();
+    void translateUpdate();
+    void translateDelete();
+    void storeValue(qsizetype from, qsizetype to, const TableDef& table, QStringView column);
+    const TableDef& table(qsizetype at) const;
+    QList<std::pair<qsizetype, qsizetype>> splitList(qsizetype from, qsizetype to, int depth) const;
+    QString output() const;
+    QString tokenText(qsizetype i) const;
+    const JetToken& tok(qsizetype i) const;
+    int depthAt(qsizetype i) const;
+    [[noreturn]] void fail(const QString& message) const;
+
+    const QString& m_sql;
+    const Catalog& m_catalog;
+    QList<JetToken> m_tokens;
+    QList<int> m_depth;
+    QHash<qsizetype, QString> m_before;
+    QHash<qsizetype, QString> m_after;
+    QSet<qsizetype> m_skip;
+    JetTranslation m_result;
+    int m_nextExpr = 1000;
+};

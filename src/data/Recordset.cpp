@@ -1,0 +1,216 @@
+#include "Recordset.h"
+
+#include "Catalog.h"
+#include "DaoType.h"
+#include "DbError.h"
+#include "JetDate.h"
+
+#include <algorithm>
+#include <sqlite3.h>
+
+Recordset::Recordset(std::shared_ptr<sqlite3> db, const JetTranslation& query,
+                                 const QString& sql, bool forwardOnly)
+    : m_db(std::move(db)), m_sql(sql), m_forwardOnly(forwardOnly)
+{
+    const QByteArray text = query.sql.toUtf8();
+    if (sqlite3_prepare_v2(m_db.get(), text.constData(), int(text.size()), &m_stmt, nullptr) !=
+        SQLITE_OK) {
+        const QString message = QString::fromUtf8(sqlite3_errmsg(m_db.get()));
+        sqlite3_finalize(m_stmt);
+        throw DbError(message, m_sql);
+    }
+    try {
+        const bool any = fetch();
+        describeColumns(query);
+        m_bof = m_eof = !any;
+        m_pos = any ? 0 : -1;
+    } catch (...) {
+        sqlite3_finalize(m_stmt);
+        throw;
+    }
+}
+
+Recordset::~Recordset()
+{
+    Close();
+}
+
+void Recordset::Close()
+{
+    sqlite3_finalize(m_stmt);
+    m_stmt = nullptr;
+    m_rows.clear();
+    m_exhausted = true;
+    m_bof = m_eof = true;
+}
+
+void Recordset::describeColumns(const JetTranslation& query)
+{
+    const int count = sqlite3_column_count(m_stmt);
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names.append(QString::fromUtf8(sqlite3_column_name(m_stmt, i)));
+    for (int i = 0; i < count; ++i) {
+        FieldDef def{names[i], dbText, 255};
+        if (auto declared = Catalog::FromDeclaredType(sqlite3_column_decltype(m_stmt, i))) {
+            def.type = declared->type;
+            def.size = declared->size;
+        } else if (auto hint = query.columnTypes.constFind(names[i].toCaseFolded());
+                   hint != query.columnTypes.constEnd()) {
+            def.type = hint->first;
+            def.size = hint->second;
+        } else if (m_fetched > 0) {
+            // A computed column: its type follows the value of the first row.
+            const int storage = sqlite3_column_type(m_stmt, i);
+            def.type = storage == SQLITE_INTEGER ? dbLong : storage == SQLITE_FLOAT ? dbDouble : dbText;
+            def.size = def.type == dbText ? 255 : DaoFixedSize(def.type);
+        }
+        // Two columns of one name (a join over SELECT *) are told apart as table.field.
+        const auto sameName = [&](const QString& other) {
+            return other.compare(names[i], Qt::CaseInsensitive) == 0;
+        };
+        if (std::count_if(names.cbegin(), names.cend(), sameName) > 1) {
+            if (const char* table = sqlite3_column_table_name(m_stmt, i))
+                def.name = QString::fromUtf8(table) + u'.' + names[i];
+        }
+        m_types.push_back(def.type);
+        m_fields.Append(Field(this, i, def.name, def.type, def.size));
+    }
+    if (!m_forwardOnly && m_fetched > 0) {
+        // The first row was cached before the types were known; read it again by type.
+        std::vector<QVariant> row;
+        for (int i = 0; i < count; ++i)
+            row.push_back(columnValue(i));
+        m_rows.front() = std::move(row);
+    }
+}
+
+bool Recordset::fetch()
+{
+    if (m_exhausted)
+        return false;
+    const int rc = sqlite3_step(m_stmt);
+    if (rc == SQLITE_DONE) {
+        m_exhausted = true;
+        return false;
+    }
+    if (rc != SQLITE_ROW)
+        throw DbError(QString::fromUtf8(sqlite3_errmsg(m_db.get())), m_sql);
+    ++m_fetched;
+    if (!m_forwardOnly) {
+        std::vector<QVariant> row;
+        row.reserve(m_types.size());
+        for (int i = 0; i < int(m_types.size()); ++i)
+            row.push_back(columnValue(i));
+        m_rows.push_back(std::move(row));
+    }
+    return true;
+}
+
+void Recordset::fetchAll()
+{
+    while (fetch()) {
+    }
+}
+
+QVariant Recordset::columnValue(int column) const
+{
+    const int storage = sqlite3_column_type(m_stmt, column);
+    if (storage == SQLITE_NULL)
+        return QVariant();
+    switch (m_types.empty() ? dbText : m_types[size_t(column)]) {
+    case dbBoolean:
+        return QVariant(sqlite3_column_int64(m_stmt, column) != 0);
+    case dbInteger:
+    case dbLong:
+        return QVariant(int(sqlite3_column_int64(m_stmt, column)));
+    case dbDouble:
+        return QVariant(sqlite3_column_double(m_stmt, column));
+    case dbDate: {
+        const auto date =
+            storage == SQLITE_TEXT
+                ? JetDate::FromStorage(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column)),
+                                       sqlite3_column_bytes(m_stmt, column))
+                : JetDate::FromSerial(sqlite3_column_double(m_stmt, column));
+        if (date)
+            return QVariant(*date);
+        break;
+    }
+    default:
+        break;
+    }
+    const char* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)));
+}
+
+QVariant Recordset::Value(int column) const
+{
+    if (m_bof || m_eof)
+        throw DbError(QStringLiteral("No current record."), m_sql);
+    if (m_forwardOnly)
+        return columnValue(column);
+    return m_rows[size_t(m_pos)][size_t(column)];
+}
+
+void Recordset::requireScrolling() const
+{
+    if (m_forwardOnly)
+        throw DbError(QStringLiteral("Operation is not supported for a forward-only recordset."),
+                      m_sql);
+}
+
+void Recordset::MoveNext()
+{
+    if (m_eof)
+        throw DbError(QStringLiteral("No current record."), m_sql);
+    if (m_forwardOnly) {
+        m_eof = !fetch();
+        return;
+    }
+    if (m_pos + 1 < qsizetype(m_rows.size()) || fetch()) {
+        ++m_pos;
+        m_bof = false;
+    } else {
+        m_pos = qsizetype(m_rows.size());
+        m_eof = true;
+    }
+}
+
+void Recordset::MovePrevious()
+{
+    requireScrolling();
+    if (m_bof)
+        throw DbError(QStringLiteral("No current record."), m_sql);
+    if (m_eof)
+        fetchAll();
+    m_eof = false;
+    if (--m_pos < 0) {
+        m_pos = -1;
+        m_bof = true;
+    }
+}
+
+void Recordset::MoveFirst()
+{
+    requireScrolling();
+    const bool any = !m_rows.empty();
+    m_pos = any ? 0 : -1;
+    m_bof = m_eof = !any;
+}
+
+void Recordset::MoveLast()
+{
+    requireScrolling();
+    fetchAll();
+    const bool any = !m_rows.empty();
+    m_pos = qsizetype(m_rows.size()) - 1;
+    m_bof = m_eof = !any;
+}
+
+int Recordset::RecordCount()
+{
+    if (m_forwardOnly)
+        return m_fetched;
+    fetchAll();
+    return int(m_rows.size());
+}

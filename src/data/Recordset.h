@@ -1,0 +1,54 @@
+#pragma once
+
+#include "FieldList.h"
+#include "JetTranslation.h"
+
+#include <QVariant>
+#include <memory>
+#include <vector>
+
+struct sqlite3_stmt;
+struct sqlite3;
+
+// The rows of a query and a position among them. A forward-only recordset holds only the
+// current row (read straight from the statement); a snapshot keeps the rows it has read so
+// that it can move back. RecordCount of a snapshot reads to the end and counts every row.
+class Recordset {
+public:
+    Recordset(std::shared_ptr<sqlite3> db, const JetTranslation& query, const QString& sql,
+                    bool forwardOnly);
+    ~Recordset();
+    Recordset(const Recordset&) = delete;
+    Recordset& operator=(const Recordset&) = delete;
+
+    bool Bof() const { return m_bof; }
+    bool Eof() const { return m_eof; }
+    void MoveFirst();
+    void MoveNext();
+    void MovePrevious();
+    void MoveLast();
+    int RecordCount();
+    const FieldList& Fields() const { return m_fields; }
+    void Close();
+    QVariant Value(int column) const;
+
+private:
+    bool fetch();
+    void fetchAll();
+    void describeColumns(const JetTranslation& query);
+    QVariant columnValue(int column) const;
+    void requireScrolling() const;
+
+    std::shared_ptr<sqlite3> m_db;
+    sqlite3_stmt* m_stmt = nullptr;
+    QString m_sql;
+    bool m_forwardOnly;
+    bool m_exhausted = false;
+    bool m_bof = true;
+    bool m_eof = true;
+    qsizetype m_pos = -1;
+    int m_fetched = 0;
+    std::vector<int> m_types;
+    std::vector<std::vector<QVariant>> m_rows;
+    FieldList m_fields;
+};
