@@ -11,15 +11,16 @@ namespace {
 
 void runAll(Database& db, std::initializer_list<const char*> statements, const QString& id)
 {
-    // The identifier is appended to the statements: it must be a number and nothing else.
+    // The identifier is appended to the statements: it must be a number and nothing else,
+    // and it is appended as the number read, never as the text given.
     bool number = false;
-    id.trimmed().toLongLong(&number);
+    const qint64 value = id.trimmed().toLongLong(&number);
     if (!number)
         throw DbError(QStringLiteral("'%1' is not a record identifier.").arg(id));
     WriteTransaction transaction(db);
     QueryDef query = db.CreateQueryDef();
     for (const char* statement : statements) {
-        query.SetSQL(QString::fromLatin1(statement) + id);
+        query.SetSQL(QString::fromLatin1(statement) + QString::number(value));
         query.Execute(dbFailOnError);
     }
     query.Close();

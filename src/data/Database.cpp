@@ -126,6 +126,11 @@ Database Database::Open(const QString& path)
 {
     if (!QFileInfo(path).isFile())
         throw DbError(QStringLiteral("Could not find file '%1'.").arg(path));
+    // SQLite would take an empty file for a new database and write to it.
+    if (QFileInfo(path).size() == 0)
+        throw DbError(QStringLiteral("'%1' is not a database file that can be opened: the file is "
+                                     "empty.")
+                          .arg(path));
     return Database(std::unique_ptr<Impl>(openFile(path, SQLITE_OPEN_READWRITE)));
 }
 

@@ -158,7 +158,7 @@ qsizetype JetTranslator::skipSelectModifiers(qsizetype at, qsizetype end)
     if (tok(at).isWord(u"DISTINCT") || tok(at).isWord(u"ALL")) {
         ++at;
     } else if (tok(at).isWord(u"DISTINCTROW")) {
-        m_before[at] = QStringLiteral("DISTINCT");
+        m_before[at] = QStringLiteral(" DISTINCT");
         m_skip.insert(at++);
     }
     if (!tok(at).isWord(u"TOP"))
@@ -183,13 +183,20 @@ void JetTranslator::nameSelectItems(qsizetype from, qsizetype to, qsizetype scop
         const qsizetype length = stop - start;
         const JetToken& last = tok(stop - 1);
         const bool aliased = length >= 3 && tok(stop - 2).isWord(u"AS") && last.isName();
-        const bool literal = last.isWord(u"TRUE") || last.isWord(u"FALSE");
+        const JetToken& first = tok(start);
+        const bool literal = first.isWord(u"TRUE") || first.isWord(u"FALSE");
         const bool plain = (length == 1 && !literal && (last.isName() || last.isSymbol(u"*"))) ||
                            (length == 3 && tok(start).isName() &&
                             tok(start + 1).isSymbol(u".") &&
                             (last.isName() || last.isSymbol(u"*")));
-        if (plain)
+        if (plain) {
+            // A result field keeps the name as the query writes it, not as the table stores it.
+            if (depth == 0 && last.isName()) {
+                const QString written = QString(last.value).replace(u'"', QStringLiteral("\"\""));
+                m_after[stop - 1] += QStringLiteral(" AS \"%1\"").arg(written);
+            }
             continue;
+        }
         QString name = last.value;
         const qsizetype exprEnd = aliased ? stop - 2 : stop;
         if (!aliased) {
@@ -397,6 +404,9 @@ QString JetTranslator::tokenText(qsizetype i) const
     case JetToken::Name:
         return u'"' + QString(t.value).replace(u'"', QStringLiteral("\"\"")) + u'"';
     case JetToken::Text:
+        // Text compares without regard to case also where neither side is a text field,
+        // such as UCASE(lname) = 'Smith'.
+        return quoteText(t.value) + QStringLiteral(" COLLATE JETTEXT");
     case JetToken::Date:
         return quoteText(t.value);
     case JetToken::Symbol:

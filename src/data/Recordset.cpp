@@ -22,6 +22,10 @@ Recordset::Recordset(std::shared_ptr<sqlite3> db, const JetTranslation& query,
     try {
         const bool any = fetch();
         describeColumns(query);
+        // A snapshot is the rows as they were when it was opened. Reading them all at once also
+        // ends the read at once, so that a write meanwhile commits instead of waiting for it.
+        if (!m_forwardOnly)
+            fetchAll();
         m_bof = m_eof = !any;
         m_pos = any ? 0 : -1;
     } catch (...) {

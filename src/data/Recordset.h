@@ -11,8 +11,8 @@ struct sqlite3_stmt;
 struct sqlite3;
 
 // The rows of a query and a position among them. A forward-only recordset holds only the
-// current row (read straight from the statement); a snapshot keeps the rows it has read so
-// that it can move back. RecordCount of a snapshot reads to the end and counts every row.
+// current row (read straight from the statement); a snapshot reads and keeps every row when it
+// is opened, so that it can move back and does not change with later writes.
 class Recordset {
 public:
     Recordset(std::shared_ptr<sqlite3> db, const JetTranslation& query, const QString& sql,

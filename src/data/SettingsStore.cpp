@@ -1,23 +1,25 @@
 #include "SettingsStore.h"
 
 #include <QSettings>
+#include <memory>
 
 namespace SettingsStore {
 
 namespace {
 
-QSettings& store()
+// Built per call, so that the file follows the settings path in force (tests point it at
+// temporary folders with QSettings::setPath).
+std::unique_ptr<QSettings> store()
 {
-    static QSettings settings(QSettings::IniFormat, QSettings::UserScope,
-                              QStringLiteral("Velmora"), QStringLiteral("Velmora"));
-    return settings;
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       QStringLiteral("Velmora"), QStringLiteral("Velmora"));
 }
 
 // The stored spelling of section/key, matched without regard to case; empty if none.
-QString storedKey(const QString& section, const QString& key)
+QString storedKey(const QSettings& settings, const QString& section, const QString& key)
 {
     const QString wanted = section + u'/' + key;
-    const QStringList keys = store().allKeys();
+    const QStringList keys = settings.allKeys();
     for (const QString& k : keys) {
         if (k.compare(wanted, Qt::CaseInsensitive) == 0)
             return k;
@@ -29,15 +31,17 @@ QString storedKey(const QString& section, const QString& key)
 
 QString GetSetting(const QString& section, const QString& key, const QString& defaultValue)
 {
-    const QString k = storedKey(section, key);
-    return k.isEmpty() ? defaultValue : store().value(k, defaultValue).toString();
+    const auto settings = store();
+    const QString k = storedKey(*settings, section, key);
+    return k.isEmpty() ? defaultValue : settings->value(k, defaultValue).toString();
 }
 
 void SaveSetting(const QString& section, const QString& key, const QString& value)
 {
-    const QString existing = storedKey(section, key);
-    store().setValue(existing.isEmpty() ? section + u'/' + key : existing, value);
-    store().sync();
+    const auto settings = store();
+    const QString existing = storedKey(*settings, section, key);
+    settings->setValue(existing.isEmpty() ? section + u'/' + key : existing, value);
+    settings->sync();
 }
 
 } // namespace SettingsStore

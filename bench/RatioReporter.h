@@ -1,0 +1,31 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+#include <map>
+#include <optional>
+#include <string>
+
+// The console report, keeping each benchmark's times and counters so that the engine's
+// figures can be set against their raw SQLite baselines at the end.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    struct Figures {
+        double realTime = 0;
+        double cpuTime = 0;
+        std::map<std::string, double> counters;
+    };
+
+    void ReportRuns(const std::vector<Run>& runs) override;
+    const Figures* Find(const std::string& name) const;
+    void PrintSummary() const;
+
+private:
+    void printRatio(const char* title, const std::string& engine, const std::string& raw,
+                    std::optional<double> target) const;
+    void printSameRows(const std::string& engine, const std::string& raw) const;
+    void printMemory(const char* title, const std::string& name,
+                     std::optional<double> targetMb) const;
+
+    std::map<std::string, Figures> m_figures;
+};

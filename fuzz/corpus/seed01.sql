@@ -1,0 +1,1 @@
+SELECT * from patients order by lname

@@ -1,0 +1,1 @@
+SELECT * from Patients WHERE ptid = 12

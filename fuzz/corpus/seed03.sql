@@ -1,0 +1,1 @@
+SELECT Count(ptid) as countid from Patients

@@ -1,0 +1,1 @@
+SELECT MAX(ptid) as maxid from Patients

@@ -1,0 +1,1 @@
+SELECT COUNT(*) from labVisits where ptID = 3

@@ -1,0 +1,1 @@
+SELECT LabDate, OverallCL, HDL, LDL, the_intervention  FROM  LabVisits WHERE PtID = 1 ORDER BY LabDate

@@ -1,0 +1,1 @@
+SELECT TOP 5 * FROM LabVisits WHERE ptid = 1 ORDER BY labdate DESC

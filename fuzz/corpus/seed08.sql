@@ -1,0 +1,1 @@
+SELECT Comment,  LName, FName, Classification FROM  PatientsDoctors INNER JOIN Doctors ON PatientsDoctors.Doctorid = Doctors.Doctorid  WHERE PtID = 1

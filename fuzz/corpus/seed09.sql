@@ -1,0 +1,1 @@
+SELECT HealthFactors.*,PatientFactors.comment FROM HealthFactors INNER JOIN PatientFactors ON PatientFactors.CondID = HealthFactors.CondID WHERE ptid = 1

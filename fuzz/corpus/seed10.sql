@@ -1,0 +1,1 @@
+SELECT Patients.ptid, lname, MAX(labdate) FROM Patients LEFT JOIN LabVisits ON Patients.ptid = LabVisits.ptid AND LabVisits.ldl > 100 GROUP BY Patients.ptid, lname

@@ -1,0 +1,1 @@
+SELECT * FROM Patients WHERE lname LIKE 'M[a-z]ll*' AND fname LIKE '?nn[!e]' OR zip LIKE '#####'

@@ -1,0 +1,1 @@
+SELECT * FROM Patients WHERE UCASE(lname) = 'MÜLLER' AND calldate IS NULL

@@ -1,0 +1,1 @@
+SELECT * FROM Patients WHERE calldate >= #1/1/2026# AND calldate < #2026-02-01 13:30#

@@ -1,0 +1,1 @@
+SELECT * FROM Communications WHERE Complete = False AND calldate <= #12/31/25 11:59:59 PM#

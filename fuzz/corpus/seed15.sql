@@ -1,0 +1,1 @@
+SELECT DISTINCTROW [lname] & ', ' & [fname] AS fullname FROM [Patients] ORDER BY 1

@@ -1,0 +1,1 @@
+SELECT COUNT(calldate), COUNT(*) FROM Patients

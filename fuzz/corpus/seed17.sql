@@ -1,0 +1,1 @@
+INSERT INTO Patients (ptid, lname, fname, birthdate, sex, address1, address2, city, st, zip, phone, cellphone, email, calldate, goal_chol, goal_ldl, systolic, diastolic, mi) VALUES (3, 'Smith', 'Jo', #5/6/1961#, 'M', '1 Main St', '', 'Salem', 'OR', '97301', '(503) 555-1212', '', '', #3/1/2026#, 200, 100, 130, 85, 'Q')

@@ -1,0 +1,1 @@
+INSERT INTO LabVisits (id, ptid, labdate, overallcl, hdl, ldl, lp_a, triglycerides, hmcyst, crp, sgot_ast, sgpt_alt, cpk, tsh, gluc, the_intervention, adddate) VALUES (3, 1, #4/2/2026#, 199, 48, 120, 30, 150, 9, 2, 22, 25, 100, 3, 95, 'Statin', #4/2/2026 9:05:00 AM#)

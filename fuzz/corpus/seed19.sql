@@ -1,0 +1,1 @@
+INSERT INTO Communications (id, ptid, calldate, calltime, result, complete) VALUES (2, 1, #1/7/2026#, '09:00:00', 'Booked', True)

@@ -1,0 +1,1 @@
+INSERT INTO Drugs (DrugID, DrugDesc) VALUES (2, 'Rosuvastatin calcium extended')

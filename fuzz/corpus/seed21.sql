@@ -1,0 +1,1 @@
+INSERT INTO printlog (ptid, calldate, printdate) VALUES (1, #2/1/2026#, #1/20/2026#)

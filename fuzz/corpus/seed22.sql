@@ -1,0 +1,1 @@
+INSERT INTO Patients (ptid, goal_chol) VALUES (4, 40000)

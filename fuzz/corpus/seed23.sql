@@ -1,0 +1,1 @@
+UPDATE Patients SET lname = 'O''Neil', calldate = Null, systolic = 125 WHERE ptid = 2

@@ -1,0 +1,1 @@
+UPDATE LabVisits SET ldl = ldl + 1, the_intervention = 'x' & the_intervention WHERE id IN (SELECT id FROM LabVisits WHERE ptid = 1)

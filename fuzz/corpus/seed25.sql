@@ -1,0 +1,1 @@
+UPDATE Communications SET complete = True WHERE id = 1

@@ -1,0 +1,1 @@
+DELETE FROM Patients where ptID = 2

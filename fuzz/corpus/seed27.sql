@@ -1,0 +1,1 @@
+DELETE * FROM LabVisits WHERE labdate < #1/1/2000#

@@ -1,0 +1,1 @@
+DELETE LabVisits.* FROM LabVisits WHERE ptid = 1

@@ -1,0 +1,1 @@
+SELECT * FROM Patients WHERE lname = 'it''s'; 

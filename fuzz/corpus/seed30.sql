@@ -1,0 +1,1 @@
+SELECT * FROM Patients WHERE ptid = 1; DELETE FROM Patients

@@ -1,0 +1,1 @@
+SELECT * FROM Patients WHERE birthdate = #2/30/2020#

@@ -1,0 +1,1 @@
+SELECT Mid(lname, 2, 3), Len(fname), lcase(city) FROM Patients WHERE ptid MOD 2 = 1

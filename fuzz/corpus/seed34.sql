@@ -1,0 +1,1 @@
+UPDATE Patients AS p SET p.lname = 'Smith' WHERE p.ptid = 1

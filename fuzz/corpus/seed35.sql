@@ -1,0 +1,1 @@
+INSERT INTO PrintLog (ptid, calldate, printdate) SELECT ptid, calldate, #1/2/2026# FROM Patients WHERE calldate IS NOT NULL

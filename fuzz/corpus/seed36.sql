@@ -1,0 +1,1 @@
+UPDATE Patients AS p SET goal_chol = 190 WHERE p.ptid = 1

@@ -1,0 +1,1 @@
+INSERT INTO Schedule (id, ptid, drugid, comment) SELECT 2, ptid, 1, 'from list' FROM Patients WHERE ptid = 1

@@ -1,0 +1,77 @@
+#include "DatabaseFile.h"
+
+#include "Database.h"
+#include "DbError.h"
+#include "Schema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+namespace {
+
+const QString kLocale = QStringLiteral(";LANGID=0x0409;CP=1252;COUNTRY=0");
+
+DbError notVelmora(const QString& path)
+{
+    return DbError(QStringLiteral("The file '%1' is not a Velmora database.  It has been left "
+                                  "unchanged; please choose another location.")
+                       .arg(QDir::toNativeSeparators(path)));
+}
+
+// Checked before the engine touches the file, so that a foreign file is never written to.
+bool hasSQLiteHeader(const QString& path)
+{
+    static const QByteArray header("SQLite format 3\0", 16);
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) && file.read(header.size()) == header;
+}
+
+bool holdsEveryTable(const Database& db)
+{
+    const QStringList tables = db.TableNames();
+    for (const QString& name : SchemaTableNames()) {
+        if (!tables.contains(name, Qt::CaseInsensitive))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+QString DatabaseFileName()
+{
+    return QStringLiteral("brevoxal.mdb");
+}
+
+bool HasDatabaseFileName(const QString& path)
+{
+    return path.right(12).toUpper() == QLatin1String("BREVOXAL.MDB");
+}
+
+QString LocalDatabasePath()
+{
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+        QStringLiteral("/data");
+    QDir().mkpath(folder);
+    return folder + u'/' + DatabaseFileName();
+}
+
+Database CreateDatabaseFile(const QString& path)
+{
+    Database db = Database::Create(path, kLocale);
+    CreateSchema(db);
+    return db;
+}
+
+Database OpenDatabaseFile(const QString& path)
+{
+    if (!hasSQLiteHeader(path))
+        throw notVelmora(path);
+    Database db = Database::Open(path);
+    if (!holdsEveryTable(db))
+        throw notVelmora(path);
+    EnsureIndexes(db);
+    return db;
+}

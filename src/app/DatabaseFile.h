@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class Database;
+
+// The database file itself: its name, its default place, creating and opening it.
+
+// "brevoxal.mdb"
+QString DatabaseFileName();
+// True when the path ends in "brevoxal.mdb", in any letter case.
+bool HasDatabaseFileName(const QString& path);
+// The per-user default: <application data folder>/data/brevoxal.mdb; the folder is created.
+QString LocalDatabasePath();
+
+// A new file with the tables and seed rows; DbError when it cannot be made (or exists).
+Database CreateDatabaseFile(const QString& path);
+// Opens a file only if it is a Velmora database (an SQLite file holding every table);
+// anything else is refused with DbError and left untouched.
+Database OpenDatabaseFile(const QString& path);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// What the user chose in the "Connect to DataBase" window.
+struct DatabaseChoice {
+    QString answer; // "NEW", "OLD" or "CANCEL"
+    QString path;
+};
+
+// Runs the "Connect to DataBase" window and remembers a chosen path in the settings.
+DatabaseChoice ShowDatabaseDialog(QWidget* parent, const QString& initialPath);

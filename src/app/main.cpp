@@ -1,0 +1,26 @@
+#include "AppDatabase.h"
+#include "MessageBoxes.h"
+#include "frmMain.h"
+#include "frmSplash.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velmora"));
+    QApplication::setOrganizationName(QStringLiteral("Velmora"));
+    InstallMessageBoxes();
+    {
+        frmSplash splash;
+        splash.exec();
+    }
+    QApplication::processEvents();
+    frmMain w;
+    if (!w.Load())
+        return 0;
+    w.show();
+    const int code = QApplication::exec();
+    AppDatabase().Close();
+    return code;
+}

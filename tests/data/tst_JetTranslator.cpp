@@ -1,0 +1,524 @@
+#include "Catalog.h"
+#include "DbError.h"
+#include "JetDate.h"
+#include "JetLexer.h"
+#include "JetPattern.h"
+#include "JetTranslator.h"
+#include "ScratchDatabase.h"
+
+#include <QRegularExpression>
+#include <QTest>
+
+namespace
+{
+
+// Blanks around punctuation are not significant in SQL text; compare without them.
+QString normalized(const QString& sql)
+{
+    static const QRegularExpression punctuation(QStringLiteral("\\s*([(),=<>*.|])\\s*"));
+    return QString(sql).replace(punctuation, QStringLiteral("\\1")).simplified();
+}
+
+QString describe(const QList<JetToken>& tokens)
+{
+    static const char* const kinds[] = {"Word", "Name", "Text", "Number", "Date", "Symbol", "End"};
+    QStringList parts;
+    for (const JetToken& t : tokens) {
+        if (t.kind != JetToken::End)
+            parts.append(QString::fromLatin1(kinds[t.kind]) + u':' + t.value);
+    }
+    return parts.join(QStringLiteral(" | "));
+}
+
+} // namespace
+
+class TestJetTranslator : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void parsesDates_data();
+    void parsesDates();
+    void tokenizes_data();
+    void tokenizes();
+    void refusesBadTokens_data();
+    void refusesBadTokens();
+    void translates_data();
+    void translates();
+    void refusesStackedStatements_data();
+    void refusesStackedStatements();
+    void matchesPatterns_data();
+    void matchesPatterns();
+    void refusesUnclosedPatternSet();
+    void refusesBadStatements_data();
+    void refusesBadStatements();
+    void survivesEveryTruncation_data();
+    void survivesEveryTruncation();
+
+private:
+    std::unique_ptr<ScratchDatabase> m_scratch;
+    Catalog m_catalog;
+};
+
+void TestJetTranslator::initTestCase()
+{
+    m_scratch = std::make_unique<ScratchDatabase>();
+    m_catalog.Load(m_scratch->db().Handle());
+}
+
+void TestJetTranslator::parsesDates_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("stored"); // empty: refused
+
+    QTest::newRow("m/d/yyyy") << "1/2/1960"
+                              << "1960-01-02 00:00:00";
+    QTest::newRow("mm/dd/yyyy") << "01/02/1960"
+                                << "1960-01-02 00:00:00";
+    QTest::newRow("no-date value") << "1/1/1900"
+                                   << "1900-01-01 00:00:00";
+    QTest::newRow("blanks around") << "  12/31/2099 "
+                                   << "2099-12-31 00:00:00";
+    QTest::newRow("dashes") << "1-2-1960"
+                            << "1960-01-02 00:00:00";
+    QTest::newRow("yy 00") << "1/1/00"
+                           << "2000-01-01 00:00:00";
+    QTest::newRow("yy 29") << "3/4/29"
+                           << "2029-03-04 00:00:00";
+    QTest::newRow("yy 30") << "3/4/30"
+                           << "1930-03-04 00:00:00";
+    QTest::newRow("yy 99") << "12/31/99"
+                           << "1999-12-31 00:00:00";
+    QTest::newRow("iso") << "2000-02-29"
+                         << "2000-02-29 00:00:00";
+    QTest::newRow("iso with time") << "2000-01-02 08:30:15"
+                                   << "2000-01-02 08:30:15";
+    QTest::newRow("24h time") << "1/2/1960 13:45"
+                              << "1960-01-02 13:45:00";
+    QTest::newRow("PM") << "1/2/1960 1:05:09 PM"
+                        << "1960-01-02 13:05:09";
+    QTest::newRow("pm lower, no blank") << "1/2/1960 11:59pm"
+                                        << "1960-01-02 23:59:00";
+    QTest::newRow("12 AM is midnight") << "1/2/1960 12:00 AM"
+                                       << "1960-01-02 00:00:00";
+    QTest::newRow("12 PM is noon") << "1/2/1960 12:00 PM"
+                                   << "1960-01-02 12:00:00";
+    QTest::newRow("time alone") << "10:30"
+                                << "1899-12-30 10:30:00";
+
+    QTest::newRow("29 Feb of a common year") << "2/29/2001"
+                                             << "";
+    QTest::newRow("31 April") << "4/31/2000"
+                              << "";
+    QTest::newRow("month 13") << "13/1/2000"
+                              << "";
+    QTest::newRow("month 0") << "0/1/2000"
+                             << "";
+    QTest::newRow("day 0") << "1/0/2000"
+                           << "";
+    QTest::newRow("iso month 13") << "2023-13-01"
+                                  << "";
+    QTest::newRow("iso 30 Feb") << "2023-02-30"
+                                << "";
+    QTest::newRow("three-digit year") << "1/2/123"
+                                      << "";
+    QTest::newRow("year with 11 digits") << "1/1/12345678901"
+                                         << "";
+    QTest::newRow("mixed separators") << "1/2-1960"
+                                      << "";
+    QTest::newRow("missing day") << "1//1960"
+                                 << "";
+    QTest::newRow("two parts") << "1/2"
+                               << "";
+    QTest::newRow("four parts") << "1/2/3/4"
+                                << "";
+    QTest::newRow("hour 25") << "1/2/1960 25:00"
+                             << "";
+    QTest::newRow("13 PM") << "1/2/1960 13:00 PM"
+                           << "";
+    QTest::newRow("one-digit minutes") << "1/2/1960 10:7"
+                                       << "";
+    QTest::newRow("trailing words") << "1/2/1960 soon"
+                                    << "";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("letters") << "today"
+                             << "";
+}
+
+void TestJetTranslator::parsesDates()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, stored);
+    const auto date = JetDate::Parse(text);
+    QCOMPARE(date ? JetDate::ToStorage(*date) : QString(), stored);
+}
+
+void TestJetTranslator::tokenizes_data()
+{
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("tokens");
+
+    QTest::newRow("doubled single quote") << "'O''Hara'"
+                                          << "Text:O'Hara";
+    QTest::newRow("double quotes") << "\"say \"\"hi\"\"\""
+                                   << "Text:say \"hi\"";
+    QTest::newRow("other quote inside") << "\"O'Hara\" 'a\"b'"
+                                        << "Text:O'Hara | Text:a\"b";
+    QTest::newRow("empty text") << "''"
+                                << "Text:";
+    QTest::newRow("bracketed name with blank") << "[First Name]"
+                                               << "Name:First Name";
+    QTest::newRow("date") << "#1/2/60#"
+                          << "Date:1960-01-02 00:00:00";
+    QTest::newRow("two-character operators")
+        << "a<>b<=c>=d"
+        << "Word:a | Symbol:<> | Word:b | Symbol:<= | Word:c | Symbol:>= | Word:d";
+    QTest::newRow("numbers") << "42 3.5 .5 1e3"
+                             << "Number:42 | Number:3.5 | Number:.5 | Number:1e3";
+    QTest::newRow("qualified star") << "labvisits.*"
+                                    << "Word:labvisits | Symbol:. | Symbol:*";
+    QTest::newRow("non-ASCII word") << "Müller"
+                                    << "Word:Müller";
+    QTest::newRow("# inside text is text") << "'#1/2/60#'"
+                                           << "Text:#1/2/60#";
+}
+
+void TestJetTranslator::tokenizes()
+{
+    QFETCH(QString, sql);
+    QFETCH(QString, tokens);
+    QCOMPARE(describe(JetLexer::Tokenize(sql)), tokens);
+}
+
+void TestJetTranslator::refusesBadTokens_data()
+{
+    QTest::addColumn<QString>("sql");
+
+    QTest::newRow("unbalanced single quote") << "lname = 'abc";
+    QTest::newRow("unbalanced double quote") << "lname = \"abc";
+    QTest::newRow("quote doubled at the end") << "'abc''";
+    QTest::newRow("unclosed bracket") << "[First Name";
+    QTest::newRow("empty brackets") << "[ ]";
+    QTest::newRow("unterminated date") << "#1/1/2000";
+    QTest::newRow("impossible date") << "#2/30/2000#";
+    QTest::newRow("empty date") << "##";
+    QTest::newRow("number run into letters") << "12abc";
+    QTest::newRow("question mark") << "a ? b";
+    QTest::newRow("at sign") << "@x";
+    QTest::newRow("control character") << QString(QChar(1));
+}
+
+void TestJetTranslator::refusesBadTokens()
+{
+    QFETCH(QString, sql);
+    try {
+        JetLexer::Tokenize(sql);
+        QFAIL("the text was accepted");
+    } catch (const DbError& e) {
+        QVERIFY(!e.Message().isEmpty());
+        QCOMPARE(e.Statement(), sql);
+    }
+}
+
+void TestJetTranslator::translates_data()
+{
+    QTest::addColumn<QString>("jet");
+    QTest::addColumn<QString>("sqlite");
+
+    QTest::newRow("top with order by")
+        << "SELECT TOP 5 lname FROM Patients ORDER BY lname"
+        << "SELECT lname AS \"lname\" FROM Patients ORDER BY lname LIMIT 5";
+    QTest::newRow("top without order by") << "select top 3 * from patients"
+                                          << "select * from patients LIMIT 3";
+    QTest::newRow("top in a sub-query")
+        << "SELECT lname FROM Patients WHERE ptid IN (SELECT TOP 1 ptid FROM LabVisits ORDER BY "
+           "labdate DESC) ORDER BY lname"
+        << "SELECT lname AS \"lname\" FROM Patients WHERE ptid IN (SELECT ptid FROM LabVisits "
+           "ORDER BY labdate DESC LIMIT 1) ORDER BY lname";
+    QTest::newRow("top in both")
+        << "SELECT TOP 2 lname FROM Patients WHERE ptid IN (SELECT TOP 1 ptid FROM LabVisits)"
+        << "SELECT lname AS \"lname\" FROM Patients WHERE ptid IN (SELECT ptid FROM LabVisits "
+           "LIMIT 1) "
+           "LIMIT 2";
+    QTest::newRow("True and False")
+        << "SELECT * FROM Communications WHERE complete = True OR complete = false"
+        << "SELECT * FROM Communications WHERE complete = 1 OR complete = 0";
+    QTest::newRow("unaliased expressions are numbered")
+        << "SELECT count(*), max(ptid), lname FROM Patients"
+        << "SELECT count(*) AS Expr1000, max(ptid) AS Expr1001, lname AS \"lname\" FROM Patients";
+    QTest::newRow("aliases kept") << "SELECT Count(ptid) as countid from Patients"
+                                  << "SELECT Count(ptid) as countid from Patients";
+    QTest::newRow("fields keep their written names")
+        << "SELECT patients.LNAME, labvisits.*, [first name] FROM patients, labvisits"
+        << "SELECT patients.LNAME AS \"LNAME\", labvisits.*, \"first name\" AS \"first name\" FROM "
+           "patients, labvisits";
+    QTest::newRow("concatenation")
+        << "SELECT lname & ', ' & fname FROM Patients"
+        << "SELECT lname || ', ' COLLATE JETTEXT || fname AS Expr1000 FROM Patients";
+    QTest::newRow("UCase") << "SELECT UCase(lname) AS u FROM Patients"
+                           << "SELECT jet_ucase(lname) AS u FROM Patients";
+    QTest::newRow("brackets") << "SELECT [lname] FROM [Patients]"
+                              << "SELECT \"lname\" AS \"lname\" FROM \"Patients\"";
+    QTest::newRow("date literal")
+        << "SELECT * FROM Patients WHERE birthdate < #1/2/60#"
+        << "SELECT * FROM Patients WHERE birthdate < '1960-01-02 00:00:00'";
+    QTest::newRow("text literals compare without case")
+        << "SELECT * FROM Patients WHERE lname = 'O''Hara'"
+        << "SELECT * FROM Patients WHERE lname = 'O''Hara' COLLATE JETTEXT";
+    QTest::newRow("double-quoted text")
+        << "SELECT * FROM Patients WHERE lname = \"O'Hara\""
+        << "SELECT * FROM Patients WHERE lname = 'O''Hara' COLLATE JETTEXT";
+    QTest::newRow("semicolon inside text")
+        << "SELECT * FROM Patients WHERE lname = 'a;b'"
+        << "SELECT * FROM Patients WHERE lname = 'a;b' COLLATE JETTEXT";
+    QTest::newRow("one closing semicolon") << "SELECT * FROM Patients;"
+                                           << "SELECT * FROM Patients";
+    QTest::newRow("no comments in the dialect")
+        << "SELECT ptid FROM Patients WHERE ptid = 1 -- 1 /* x */"
+        << "SELECT ptid AS \"ptid\" FROM Patients WHERE ptid = 1 - - 1 / * x * /";
+    QTest::newRow("DELETE *") << "DELETE * FROM Patients WHERE ptid = 1"
+                              << "DELETE FROM Patients WHERE ptid = 1";
+    QTest::newRow("DISTINCTROW") << "SELECT DISTINCTROW lname FROM Patients"
+                                 << "SELECT DISTINCT lname AS \"lname\" FROM Patients";
+}
+
+void TestJetTranslator::translates()
+{
+    QFETCH(QString, jet);
+    QFETCH(QString, sqlite);
+    QCOMPARE(normalized(JetTranslator::Translate(jet, m_catalog).sql), normalized(sqlite));
+}
+
+void TestJetTranslator::refusesStackedStatements_data()
+{
+    QTest::addColumn<QString>("sql");
+
+    QTest::newRow("select then delete") << "SELECT * FROM Patients; DELETE FROM Patients";
+    QTest::newRow("delete then drop") << "DELETE FROM Drugs WHERE DrugID = 1; DROP TABLE Drugs";
+    QTest::newRow("two semicolons") << "SELECT * FROM Patients;;";
+    QTest::newRow("values twice")
+        << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1, 'a') (2, 'b')";
+    QTest::newRow("injected through a quote")
+        << "SELECT * FROM Patients WHERE lname = 'x'; DELETE FROM Patients WHERE 'a' = 'a'";
+}
+
+void TestJetTranslator::refusesStackedStatements()
+{
+    QFETCH(QString, sql);
+    try {
+        JetTranslator::Translate(sql, m_catalog);
+        QFAIL("the text was accepted");
+    } catch (const DbError& e) {
+        QCOMPARE(e.Message(), QStringLiteral("Characters found after end of SQL statement."));
+    }
+}
+
+void TestJetTranslator::matchesPatterns_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("matches");
+
+    QTest::newRow("* any run") << "Sm*"
+                               << "Smithers" << true;
+    QTest::newRow("* empty run") << "Smith*"
+                                 << "Smith" << true;
+    QTest::newRow("* both ends") << "*mit*"
+                                 << "Smith" << true;
+    QTest::newRow("* alone, empty text") << "*"
+                                         << "" << true;
+    QTest::newRow("* back-tracking") << "a*b*c"
+                                     << "aXbYbc" << true;
+    QTest::newRow("* not enough") << "a*b*c"
+                                  << "aXbY" << false;
+    QTest::newRow("no wildcard is whole text") << "Smith"
+                                               << "Smiths" << false;
+    QTest::newRow("? one character") << "Sm?th"
+                                     << "Smyth" << true;
+    QTest::newRow("? not zero") << "Sm?th"
+                                << "Smth" << false;
+    QTest::newRow("? a non-ASCII letter") << "M?ller"
+                                          << "Müller" << true;
+    QTest::newRow("? beyond the BMP") << "a?b"
+                                      << QString::fromUtf8("a\xF0\x9F\x98\x80"
+                                                           "b")
+                                      << true;
+    QTest::newRow("# a digit") << "Room ##"
+                               << "Room 42" << true;
+    QTest::newRow("# not a letter") << "Room ##"
+                                    << "Room 4a" << false;
+    QTest::newRow("[abc]") << "[abc]x"
+                           << "bx" << true;
+    QTest::newRow("[abc] other") << "[abc]x"
+                                 << "dx" << false;
+    QTest::newRow("[!abc]") << "[!abc]x"
+                            << "dx" << true;
+    QTest::newRow("[!abc] in set") << "[!abc]x"
+                                   << "ax" << false;
+    QTest::newRow("[a-z]") << "[a-m]*"
+                           << "Kline" << true;
+    QTest::newRow("[a-z] outside") << "[a-m]*"
+                                   << "Zane" << false;
+    QTest::newRow("[!a-z] digit") << "[!a-z]"
+                                  << "7" << true;
+    QTest::newRow("[*] literal star") << "5[*]"
+                                      << "5*" << true;
+    QTest::newRow("[*] not any run") << "5[*]"
+                                     << "55" << false;
+    QTest::newRow("[#] literal hash") << "[#]1"
+                                      << "#1" << true;
+    QTest::newRow("[?] literal question") << "a[?]"
+                                          << "ab" << false;
+    QTest::newRow("]] first is literal") << "[]]"
+                                         << "]" << true;
+    QTest::newRow("trailing - literal") << "[a-]"
+                                        << "-" << true;
+    QTest::newRow("case, ASCII") << "smith"
+                                 << "SMITH" << true;
+    QTest::newRow("case, umlaut") << "MÜ*"
+                                  << "müller" << true;
+    QTest::newRow("case, set of umlauts") << "[äöü]rger"
+                                          << "Ärger" << true;
+    QTest::newRow("case, Cyrillic") << "иван*"
+                                    << "ИВАНОВ" << true;
+    QTest::newRow("case, accented") << "*É"
+                                    << "josé" << true;
+    QTest::newRow("quote inside") << "O'H*"
+                                  << "O'Hara" << true;
+    QTest::newRow("empty pattern, empty text") << ""
+                                               << "" << true;
+    QTest::newRow("empty pattern, text") << ""
+                                         << "a" << false;
+}
+
+void TestJetTranslator::matchesPatterns()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, text);
+    QFETCH(bool, matches);
+    const auto compiled = JetPattern::Compile(pattern);
+    QVERIFY(compiled);
+    QCOMPARE(compiled->Matches(text), matches);
+}
+
+void TestJetTranslator::refusesUnclosedPatternSet()
+{
+    QVERIFY(!JetPattern::Compile(u"[abc"));
+    QVERIFY(!JetPattern::Compile(u"x[!"));
+    QVERIFY(!JetPattern::Compile(u"["));
+}
+
+void TestJetTranslator::refusesBadStatements_data()
+{
+    QTest::addColumn<QString>("sql");
+
+    QTest::newRow("empty text") << "";
+    QTest::newRow("blanks") << "   ";
+    QTest::newRow("keyword alone") << "SELECT";
+    QTest::newRow("no fields") << "SELECT FROM Patients";
+    QTest::newRow("not a statement") << "lname = 'x'";
+    QTest::newRow("DDL") << "DROP TABLE Patients";
+    QTest::newRow("pragma") << "PRAGMA writable_schema = 1";
+    QTest::newRow("garbage") << ")(*&^%";
+    QTest::newRow("binary") << QString::fromLatin1("\x01\x02\x7f\xff", 4);
+    QTest::newRow("unbalanced quote") << "SELECT * FROM Patients WHERE lname = 'abc";
+    QTest::newRow("unbalanced (") << "SELECT * FROM Patients WHERE (ptid = 1";
+    QTest::newRow("unbalanced )") << "SELECT * FROM Patients WHERE ptid = 1)";
+    QTest::newRow("unterminated #") << "SELECT * FROM Patients WHERE birthdate = #1/1/2000";
+    QTest::newRow("bad date") << "SELECT * FROM Patients WHERE birthdate = #2/30/2000#";
+    QTest::newRow("unknown table") << "SELECT * FROM Nowhere";
+    QTest::newRow("unknown field") << "SELECT nothing FROM Patients";
+    QTest::newRow("unknown table, insert") << "INSERT INTO Nowhere (a) VALUES (1)";
+    QTest::newRow("unknown field, insert") << "INSERT INTO Drugs (Nope) VALUES (1)";
+    QTest::newRow("unknown table, update") << "UPDATE Nowhere SET a = 1";
+    QTest::newRow("unknown field, update") << "UPDATE Drugs SET nope = 1";
+    QTest::newRow("unknown table, delete") << "DELETE FROM Nowhere";
+    QTest::newRow("too few values") << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1)";
+    QTest::newRow("no values") << "INSERT INTO Drugs (DrugID) VALUES ()";
+    QTest::newRow("empty list item") << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1, )";
+    QTest::newRow("nothing after =") << "UPDATE Drugs SET DrugDesc =";
+    QTest::newRow("delete without FROM") << "DELETE Patients";
+    QTest::newRow("TOP of a word") << "SELECT TOP x lname FROM Patients";
+    QTest::newRow("huge TOP") << "SELECT TOP 99999999999999999999 lname FROM Patients";
+    QTest::newRow("TOP PERCENT") << "SELECT TOP 5 PERCENT * FROM Patients";
+    QTest::newRow("make-table") << "SELECT lname INTO Copy FROM Patients";
+    QTest::newRow("huge number for Long")
+        << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (99999999999999999999, 'x')";
+    QTest::newRow("2^31 for Long")
+        << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (2147483648, 'x')";
+    QTest::newRow("32768 for Integer")
+        << "INSERT INTO Patients (ptid, goal_chol) VALUES (1, 32768)";
+    QTest::newRow("huge exponent") << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1e999, 'x')";
+    QTest::newRow("text for a number")
+        << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES ('one', 'x')";
+    QTest::newRow("text for a date") << "INSERT INTO Patients (ptid, birthdate) VALUES (1, 'soon')";
+    QTest::newRow("unclosed pattern set")
+        << "SELECT * FROM HealthFactors WHERE conddesc LIKE '[ab'";
+    QTest::newRow("select executed") << "SELECT * FROM Patients";
+    QTest::newRow("deep nesting") << "SELECT * FROM Patients WHERE " + QString(5000, u'(') +
+                                         "ptid = 1" + QString(5000, u')');
+    QTest::newRow("long operator run")
+        << "SELECT * FROM Patients WHERE ptid = " + QString(5000, u'-') + "1";
+}
+
+void TestJetTranslator::refusesBadStatements()
+{
+    QFETCH(QString, sql);
+    Database& db = m_scratch->db();
+    const bool query = QTest::currentDataTag() != QByteArrayLiteral("select executed") &&
+                       sql.trimmed().startsWith(u"SELECT", Qt::CaseInsensitive);
+    try {
+        if (query)
+            db.OpenRecordset(sql)->MoveLast();
+        else
+            db.Execute(sql, dbFailOnError);
+        QFAIL("the statement was accepted");
+    } catch (const DbError& e) {
+        QVERIFY(!e.Message().isEmpty());
+    }
+    QCOMPARE(m_scratch->Count(QStringLiteral("SELECT * FROM Drugs")), 0);
+    QCOMPARE(m_scratch->Count(QStringLiteral("SELECT * FROM Patients")), 0);
+}
+
+void TestJetTranslator::survivesEveryTruncation_data()
+{
+    QTest::addColumn<QString>("sql");
+
+    QTest::newRow("due patients")
+        << "SELECT TOP 5 patients.ptid, lname, fname, patients.calldate, phone from patients left "
+           "join printlog on patients.ptid=printlog.ptid and patients.calldate=printlog.calldate "
+           "where patients.calldate <= #12/31/2030# and patients.calldate <> #1/1/1900# and "
+           "printlog.ptid is null and lname like '[!x]*' order by patients.calldate";
+    QTest::newRow("insert")
+        << "INSERT INTO Communications (id, ptid, calldate, calltime, result, complete) VALUES "
+           "(1, 2, #03/04/2024#, '10:15:00', 'O''Hara; \"left\" [msg]', True)";
+    QTest::newRow("update")
+        << "UPDATE Patients SET lname = 'Ab', birthdate = #1/2/60# , sex = 'Male' WHERE ptid = 9";
+}
+
+// Every prefix of a valid statement is either run or refused with a DbError.
+void TestJetTranslator::survivesEveryTruncation()
+{
+    QFETCH(QString, sql);
+    Database& db = m_scratch->db();
+    int refused = 0;
+    for (qsizetype length = 0; length <= sql.size(); ++length) {
+        const QString text = sql.left(length);
+        try {
+            if (text.startsWith(u"SELECT"))
+                db.OpenRecordset(text)->MoveLast();
+            else
+                db.Execute(text, dbFailOnError);
+        } catch (const DbError&) {
+            ++refused;
+        }
+    }
+    QVERIFY(refused > 0);
+    QVERIFY(refused <= sql.size());
+}
+
+QTEST_GUILESS_MAIN(TestJetTranslator)
+#include "tst_JetTranslator.moc"
