@@ -1,4 +1,5 @@
 #include "AppDatabase.h"
+#include "InstalledEditors.h"
 #include "MessageBoxes.h"
 #include "frmMain.h"
 #include "frmSplash.h"
@@ -9,7 +10,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
-    QApplication::setOrganizationName(QStringLiteral("Velmora"));
     InstallMessageBoxes();
     {
         frmSplash splash;
@@ -17,6 +17,7 @@ int main(int argc, char* argv[])
     }
     QApplication::processEvents();
     frmMain w;
+    InstallEditors(w);
     if (!w.Load())
         return 0;
     w.show();

@@ -65,6 +65,20 @@ struct Database::Impl {
     QString path;
     Catalog catalog;
     int changes = 0;
+    bool journalChosen = false;
+
+    // The journal mode is chosen at the first write, so that opening (and refusing) a file
+    // that is not ours never changes it.
+    void chooseJournal()
+    {
+        if (journalChosen)
+            return;
+        journalChosen = true;
+        const char* journal = onNetworkFileSystem(path) ? "PRAGMA journal_mode=DELETE"
+                                                        : "PRAGMA journal_mode=WAL";
+        // A read still open on this connection keeps the mode as it is; that only costs speed.
+        sqlite3_exec(db.get(), journal, nullptr, nullptr, nullptr);
+    }
 
     JetTranslation translate(const QString& sql)
     {
@@ -102,10 +116,7 @@ Database::Impl* Database::openFile(const QString& path, int flags)
     sqlite3_busy_timeout(raw, kBusyTimeoutMs);
     JetFunctions::Register(raw);
     // Reading the schema proves the file is a database at all.
-    const char* journal = onNetworkFileSystem(path) ? "PRAGMA journal_mode=DELETE"
-                                                    : "PRAGMA journal_mode=WAL";
-    for (const char* pragma : {"SELECT count(*) FROM sqlite_schema", journal,
-                               "PRAGMA synchronous=FULL"}) {
+    for (const char* pragma : {"SELECT count(*) FROM sqlite_schema", "PRAGMA synchronous=FULL"}) {
         if (sqlite3_exec(raw, pragma, nullptr, nullptr, nullptr) != SQLITE_OK)
             throw DbError(QStringLiteral("'%1' is not a database file that can be opened: %2")
                               .arg(path, QString::fromUtf8(sqlite3_errmsg(raw))));
@@ -159,6 +170,7 @@ sqlite3* Database::Handle() const
 void Database::run(const QByteArray& sql, const QString& original)
 {
     sqlite3* db = Handle();
+    d->chooseJournal();
     sqlite3_stmt* stmt = nullptr;
     int rc = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &stmt, nullptr);
     if (rc == SQLITE_OK) {

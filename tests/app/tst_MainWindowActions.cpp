@@ -1,4 +1,5 @@
 #include "EditorWindow.h"
+#include "InstalledEditors.h"
 #include "MainToolBar.h"
 #include "MainWindowFixture.h"
 #include "PictureButton.h"
@@ -11,6 +12,8 @@
 #include "frmMain.h"
 
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QDir>
 #include <QRadioButton>
 #include <QMouseEvent>
@@ -64,6 +67,7 @@ private slots:
     void deleteLinkedHealthFactorCancelled();
     void editorOpenersShowTheEditedView();
     void modalEditorPassesTheIdentifier();
+    void patientEditorOpensFromTheMainWindow();
     void toolbarStatusFollowsPointer();
     void gridStatusByView();
     void databaseLocationCancelledAndChanged();
@@ -368,6 +372,31 @@ void tst_MainWindowActions::editorOpenersShowTheEditedView()
     QTest::mouseDClick(m_window->findChild<PictureButton*>("picDrugs"), Qt::LeftButton);
     QCOMPARE(opened.size(), 6);
     QCOMPARE(viewsWhileOpen.first(), QString("Patient"));
+}
+
+void tst_MainWindowActions::patientEditorOpensFromTheMainWindow()
+{
+    InstallEditors(*m_window);
+    QStringList shown;
+    const auto record = [&](QDialog& editor) {
+        shown.append(editor.findChild<QLabel*>("lblID")->text() + u'|' +
+                     editor.findChild<QLineEdit*>("txtLName")->text());
+        ClickButton(editor, "cmdExit");
+    };
+    m_user->OnWindow("frmPatient", record);
+    m_user->OnWindow("frmPatient", record);
+
+    // Double-click on Okafor's row opens the editor with her record.
+    const QRect cell = grid()->visualRect(grid()->model()->index(1, 1));
+    QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, cell.center());
+    QVERIFY(m_window->findChild<QAction*>("mnuNewPatient")->isEnabled());
+    m_window->findChild<QAction*>("mnuNewPatient")->trigger();
+
+    QCOMPARE(shown, QStringList({"1|Okafor", "3|"}));
+    QCOMPARE(m_user->unexpected, QStringList());
+    QCOMPARE(m_window->CurrentView(), QString("Patient"));
 }
 
 void tst_MainWindowActions::modalEditorPassesTheIdentifier()

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTest>
+#include <sqlite3.h>
 
 namespace
 {
@@ -64,6 +65,7 @@ private slots:
     void openRefusesNonDatabase_data();
     void openRefusesNonDatabase();
     void openRefusesMissingFile();
+    void readingAForeignFileLeavesItUnchanged();
     void createRefusesExistingFile();
 
 private:
@@ -630,6 +632,29 @@ void TestEngineRules::openRefusesNonDatabase()
     }
     QCOMPARE(fileHash(path), QCryptographicHash::hash(content, QCryptographicHash::Sha256));
     QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"brevoxal.mdb"});
+}
+
+void TestEngineRules::readingAForeignFileLeavesItUnchanged()
+{
+    // Another program's SQLite file, in rollback-journal mode: opening it and reading its
+    // tables must not switch its journal mode or touch a byte of it.
+    const QString path = QDir(m_scratch->folder()).filePath("foreign.db");
+    {
+        sqlite3* raw = nullptr;
+        QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &raw), SQLITE_OK);
+        QCOMPARE(sqlite3_exec(raw, "CREATE TABLE Notes (body TEXT); INSERT INTO Notes VALUES ('x')",
+                              nullptr, nullptr, nullptr),
+                 SQLITE_OK);
+        sqlite3_close(raw);
+    }
+    const QByteArray before = fileHash(path);
+    {
+        Database db = Database::Open(path);
+        QCOMPARE(db.TableNames(), QStringList{"Notes"});
+        QCOMPARE(db.OpenRecordset("SELECT * FROM Notes")->RecordCount(), 1);
+    }
+    QCOMPARE(fileHash(path), before);
+    QVERIFY(!QFileInfo::exists(path + "-wal"));
 }
 
 void TestEngineRules::openRefusesMissingFile()

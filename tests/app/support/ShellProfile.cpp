@@ -21,7 +21,6 @@ void setFolder(const char* variable, const QString& path)
 ShellProfile::ShellProfile() : m_oldHome(qgetenv("HOME"))
 {
     QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
-    QCoreApplication::setOrganizationName(QStringLiteral("Velmora"));
     setFolder("HOME", Root() + QStringLiteral("/home"));
     setFolder("XDG_DATA_HOME", Root() + QStringLiteral("/data"));
     setFolder("XDG_CONFIG_HOME", Root() + QStringLiteral("/config"));
@@ -38,7 +37,7 @@ ShellProfile::~ShellProfile()
 
 QString ShellProfile::LocalDatabasePath() const
 {
-    return Root() + QStringLiteral("/data/Velmora/Velmora/data/brevoxal.mdb");
+    return Root() + QStringLiteral("/data/Velmora/data/brevoxal.mdb");
 }
 
 QString ShellProfile::RuntimeFolder() const

@@ -1,0 +1,10 @@
+#include "InstalledEditors.h"
+
+#include "EditorWindow.h"
+#include "frmMain.h"
+#include "frmPatient.h"
+
+void InstallEditors(frmMain& window)
+{
+    window.SetEditor(QStringLiteral("Patient"), ModalEditor<frmPatient>());
+}
