@@ -2,6 +2,32 @@
 
 #include "DbError.h"
 
+namespace {
+
+char16_t foldAscii(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
+}
+
+// Field names are nearly always ASCII: compare those without building folded copies.
+bool sameName(QStringView a, QStringView b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i) {
+        const char16_t x = a[i].unicode();
+        const char16_t y = b[i].unicode();
+        if (x == y || (x < 128 && y < 128 && foldAscii(x) == foldAscii(y)))
+            continue;
+        if (x < 128 && y < 128)
+            return false;
+        return a.compare(b, Qt::CaseInsensitive) == 0;
+    }
+    return true;
+}
+
+} // namespace
+
 const Field& FieldList::operator[](int index) const
 {
     if (index < 0 || index >= Count())
@@ -11,9 +37,14 @@ const Field& FieldList::operator[](int index) const
 
 const Field* FieldList::Find(QStringView name) const
 {
-    for (const Field& f : m_fields) {
-        if (f.Name().compare(name, Qt::CaseInsensitive) == 0)
-            return &f;
+    // Readers mostly ask for the fields in order: start after the last one found.
+    const size_t count = m_fields.size();
+    for (size_t n = 0; n < count; ++n) {
+        const size_t i = (m_next + n) % count;
+        if (sameName(m_fields[i].Name(), name)) {
+            m_next = i + 1;
+            return &m_fields[i];
+        }
     }
     return nullptr;
 }
@@ -23,4 +54,18 @@ const Field& FieldList::operator[](QStringView name) const
     if (const Field* f = Find(name))
         return *f;
     throw DbError(QStringLiteral("Item not found in this collection (field '%1').").arg(name));
+}
+
+const Field& FieldList::operator[](const char* name) const
+{
+    char16_t buffer[64];
+    size_t length = 0;
+    while (name[length] && length < std::size(buffer) &&
+           static_cast<unsigned char>(name[length]) < 128) {
+        buffer[length] = char16_t(name[length]);
+        ++length;
+    }
+    if (name[length] == '\0')
+        return (*this)[QStringView(buffer, qsizetype(length))];
+    return (*this)[QStringView(QString::fromUtf8(name))];
 }

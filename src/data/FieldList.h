@@ -10,11 +10,12 @@ public:
     int Count() const { return int(m_fields.size()); }
     const Field& operator[](int index) const;
     const Field& operator[](QStringView name) const;
-    const Field& operator[](const char* name) const { return (*this)[QStringView(QString::fromUtf8(name))]; }
+    const Field& operator[](const char* name) const;
     const Field* Find(QStringView name) const;
 
     void Append(Field field) { m_fields.push_back(std::move(field)); }
 
 private:
     std::vector<Field> m_fields;
+    mutable size_t m_next = 0;
 };

@@ -17,5 +17,11 @@ QVariant FieldText(const Field& field)
             return QVariant(JetDate::NoDate());
         return QVariant(0);
     }
-    return text ? QVariant(TrimText(value.toString())) : value;
+    if (!text)
+        return value;
+    // Most stored texts have no blanks to remove: hand the value back as it is.
+    const QString stored = value.toString();
+    if (!stored.startsWith(u' ') && !stored.endsWith(u' '))
+        return value;
+    return QVariant(TrimText(stored));
 }

@@ -7,33 +7,26 @@
 
 const IdSequence IdSequence::Patients{
     QStringLiteral("Patients"), QStringLiteral("ptid"),
-    QStringLiteral("SELECT Count(ptid) as countid from Patients"),
     QStringLiteral("SELECT MAX(ptid) as maxid from Patients")};
 const IdSequence IdSequence::Doctors{
     QStringLiteral("Doctors"), QStringLiteral("Doctorid"),
-    QStringLiteral("SELECT COUNT(Doctorid) as countid from Doctors"),
     QStringLiteral("SELECT MAX(Doctorid) as maxid from Doctors")};
 const IdSequence IdSequence::Drugs{
     QStringLiteral("Drugs"), QStringLiteral("Drugid"),
-    QStringLiteral("SELECT COUNT(Drugid) as countid from Drugs"),
     QStringLiteral("SELECT MAX(Drugid) as maxid from Drugs")};
 const IdSequence IdSequence::HealthFactors{
     QStringLiteral("HealthFactors"), QStringLiteral("condid"),
-    QStringLiteral("SELECT COUNT(condid) as countid from HealthFactors"),
     QStringLiteral("SELECT MAX(condid) as maxid from HealthFactors")};
 const IdSequence IdSequence::LabVisits{
     QStringLiteral("LabVisits"), QStringLiteral("id"),
-    QStringLiteral("SELECT count(id) as countid from LabVisits"),
     QStringLiteral("SELECT MAX(id) as maxid from LabVisits")};
 const IdSequence IdSequence::Communications{
     QStringLiteral("Communications"), QStringLiteral("id"),
-    QStringLiteral("SELECT count(*) as countid from Communications"),
     QStringLiteral("SELECT MAX(id) as maxid from Communications")};
 
 IdSequence IdSequence::For(const QString& table, const QString& field)
 {
     return {table, field,
-            QStringLiteral("SELECT Count(") + field + QStringLiteral(") as countid from ") + table,
             QStringLiteral("SELECT MAX(") + field + QStringLiteral(") as maxid from ") + table};
 }
 
@@ -58,8 +51,8 @@ bool isTaken(Database& db, const IdSequence& sequence, qint32 id)
 
 qint32 NextId(Database& db, const IdSequence& sequence)
 {
-    if (readNumber(db, sequence.countSql, "countid") <= 0)
-        return 1;
+    // MAX is Null exactly when the table is empty, so it alone decides; counting the rows
+    // first would read the whole table on every new record.
     const qint64 largest = readNumber(db, sequence.maxSql, "maxid");
     if (largest >= kLargestId)
         throw DbError(QStringLiteral("No more records can be added to %1: its largest "

@@ -9,7 +9,6 @@ class Database;
 struct IdSequence {
     QString table;
     QString field;
-    QString countSql;
     QString maxSql;
 
     // The sequence of any table, with statements built from its names (used by the import).

@@ -92,6 +92,9 @@ JetTranslation JetTranslator::run()
 void JetTranslator::checkSingleStatement()
 {
     for (qsizetype i = 0; i < m_tokens.size(); ++i) {
+        // A recursive query could run without end; the dialect has none.
+        if (tok(i).isWord(u"RECURSIVE"))
+            fail(QStringLiteral("Recursive queries are not supported."));
         if (!tok(i).isSymbol(u";"))
             continue;
         if (tok(i + 1).kind != JetToken::End)
@@ -141,11 +144,9 @@ void JetTranslator::translateSelect(qsizetype at)
 {
     const int depth = depthAt(at);
     const qsizetype end = scopeEnd(at);
-    const qsizetype listStart = skipSelectModifiers(at + 1, end);
-    qsizetype listEnd = listStart;
-    while (listEnd < end && !(depthAt(listEnd) == depth &&
-                              (tok(listEnd).isWord(u"FROM") || tok(listEnd).isWord(u"INTO"))))
-        ++listEnd;
+    applySelectModifiers(at + 1, end);
+    const qsizetype listStart = selectListStart(at + 1);
+    const qsizetype listEnd = selectListEnd(listStart, end, depth);
     if (listEnd < end && tok(listEnd).isWord(u"INTO") && at == 0)
         fail(QStringLiteral("SELECT ... INTO (a make-table query) is not supported."));
     if (listStart == listEnd)
@@ -153,27 +154,40 @@ void JetTranslator::translateSelect(qsizetype at)
     nameSelectItems(listStart, listEnd, end, depth);
 }
 
-qsizetype JetTranslator::skipSelectModifiers(qsizetype at, qsizetype end)
+qsizetype JetTranslator::selectListStart(qsizetype at) const
 {
-    if (tok(at).isWord(u"DISTINCT") || tok(at).isWord(u"ALL")) {
+    if (tok(at).isWord(u"DISTINCT") || tok(at).isWord(u"ALL") || tok(at).isWord(u"DISTINCTROW"))
         ++at;
-    } else if (tok(at).isWord(u"DISTINCTROW")) {
+    return tok(at).isWord(u"TOP") ? at + 2 : at;
+}
+
+qsizetype JetTranslator::selectListEnd(qsizetype from, qsizetype end, int depth) const
+{
+    while (from < end && !(depthAt(from) == depth &&
+                           (tok(from).isWord(u"FROM") || tok(from).isWord(u"INTO"))))
+        ++from;
+    return from;
+}
+
+void JetTranslator::applySelectModifiers(qsizetype at, qsizetype end)
+{
+    if (tok(at).isWord(u"DISTINCTROW")) {
         m_before[at] = QStringLiteral(" DISTINCT");
-        m_skip.insert(at++);
+        m_skip.insert(at);
     }
-    if (!tok(at).isWord(u"TOP"))
-        return at;
-    const JetToken& count = tok(at + 1);
+    const qsizetype top = selectListStart(at) - 2;
+    if (top < at || !tok(top).isWord(u"TOP"))
+        return;
+    const JetToken& count = tok(top + 1);
     bool whole = false;
     const qlonglong n = count.value.toLongLong(&whole);
     if (count.kind != JetToken::Number || !whole || n < 0)
         fail(QStringLiteral("Syntax error: TOP must be followed by a whole number."));
-    if (tok(at + 2).isWord(u"PERCENT"))
+    if (tok(top + 2).isWord(u"PERCENT"))
         fail(QStringLiteral("TOP n PERCENT is not supported."));
-    m_skip.insert(at);
-    m_skip.insert(at + 1);
+    m_skip.insert(top);
+    m_skip.insert(top + 1);
     m_before[end] += QStringLiteral(" LIMIT %1 ").arg(n);
-    return at + 2;
 }
 
 void JetTranslator::nameSelectItems(qsizetype from, qsizetype to, qsizetype scopeEnd, int depth)
@@ -313,7 +327,7 @@ void JetTranslator::translateInsert()
             columns.append(c.name);
     }
     if (tok(i).isWord(u"SELECT"))
-        return;
+        return storeSelectedValues(i, target, columns);
     if (!tok(i).isWord(u"VALUES") || !tok(i + 1).isSymbol(u"(") || tok(i + 2).isSymbol(u")"))
         fail(QStringLiteral("Syntax error in INSERT INTO statement."));
     const qsizetype close = scopeEnd(i + 2);
@@ -326,10 +340,28 @@ void JetTranslator::translateInsert()
         storeValue(values[v].first, values[v].second, target, columns[v]);
 }
 
+void JetTranslator::storeSelectedValues(qsizetype select, const TableDef& target,
+                                        const QStringList& columns)
+{
+    const qsizetype from = selectListStart(select + 1);
+    const auto items = splitList(from, selectListEnd(from, scopeEnd(select), 0), 0);
+    if (items.size() != columns.size())
+        fail(QStringLiteral("Number of query values and destination fields are not the same."));
+    for (qsizetype v = 0; v < items.size(); ++v) {
+        auto [start, stop] = items[v];
+        if (tok(stop - 1).isSymbol(u"*"))
+            fail(QStringLiteral("INSERT INTO ... SELECT must name each field it stores."));
+        if (stop - start >= 3 && tok(stop - 2).isWord(u"AS"))
+            stop -= 2;
+        storeValue(start, stop, target, columns[v]);
+    }
+}
+
 void JetTranslator::translateUpdate()
 {
+    // Only UPDATE table SET ...: every stored value must pass through its field's checks.
     if (!tok(2).isWord(u"SET"))
-        return; // UPDATE over a join: SQLite reports what it cannot run.
+        fail(QStringLiteral("Syntax error in UPDATE statement."));
     const TableDef& target = table(1);
     qsizetype end = 3;
     while (tok(end).kind != JetToken::End && !(depthAt(end) == 0 && tok(end).isWord(u"WHERE")))

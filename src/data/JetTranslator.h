@@ -26,12 +26,15 @@ private:
     void translateSelects();
     void translateSelect(qsizetype at);
     qsizetype scopeEnd(qsizetype at) const;
-    qsizetype skipSelectModifiers(qsizetype at, qsizetype end);
+    qsizetype selectListStart(qsizetype at) const;
+    qsizetype selectListEnd(qsizetype from, qsizetype end, int depth) const;
+    void applySelectModifiers(qsizetype at, qsizetype end);
     void nameSelectItems(qsizetype from, qsizetype to, qsizetype scopeEnd, int depth);
     QList<std::pair<QString, QString>> fromTables(qsizetype from, qsizetype end, int depth) const;
     std::optional<std::pair<int, int>> itemType(qsizetype from, qsizetype to,
                                                 const QList<std::pair<QString, QString>>& tables) const;
     void translateInsert();
+    void storeSelectedValues(qsizetype select, const TableDef& target, const QStringList& columns);
     void translateUpdate();
     void translateDelete();
     void storeValue(qsizetype from, qsizetype to, const TableDef& table, QStringView column);

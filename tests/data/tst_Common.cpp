@@ -382,9 +382,9 @@ void tst_Common::cascadeInsideTheCallersTransaction()
     QVERIFY_THROWS_EXCEPTION(DbError, DeletePatient(s.db(), QStringLiteral("2")));
     s.db().CommitTrans();
     // The first cascade stays done, the failed one left patient 2 whole.
-    QCOMPARE(s.Column(QStringLiteral("SELECT ptid FROM Patients")), QVariantList({2}));
+    QCOMPARE(s.Column(QStringLiteral("SELECT ptid FROM Patients")), QVariantList{2});
     for (const QString& table : kPatientTables)
-        QVERIFY2(s.Column(QStringLiteral("SELECT PtId FROM ") + table) == QVariantList({2}),
+        QVERIFY2(s.Column(QStringLiteral("SELECT PtId FROM ") + table) == QVariantList{2},
                  qPrintable(table));
 }
 
