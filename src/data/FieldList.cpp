@@ -39,8 +39,9 @@ const Field* FieldList::Find(QStringView name) const
 {
     // Readers mostly ask for the fields in order: start after the last one found.
     const size_t count = m_fields.size();
-    for (size_t n = 0; n < count; ++n) {
-        const size_t i = (m_next + n) % count;
+    for (size_t n = 0, i = m_next; n < count; ++n, ++i) {
+        if (i >= count)
+            i = 0;
         if (sameName(m_fields[i].Name(), name)) {
             m_next = i + 1;
             return &m_fields[i];

@@ -10,7 +10,8 @@ QVariant FieldText(const Field& field)
     const QVariant value = field.Value();
     const int type = field.Type();
     const bool text = type == dbText || type == dbMemo;
-    if (value.isNull()) {
+    // The engine gives an invalid variant for Null, and only for Null.
+    if (!value.isValid()) {
         if (text)
             return QVariant(QString());
         if (type == dbDate)
@@ -20,7 +21,9 @@ QVariant FieldText(const Field& field)
     if (!text)
         return value;
     // Most stored texts have no blanks to remove: hand the value back as it is.
-    const QString stored = value.toString();
+    if (value.userType() != QMetaType::QString)
+        return QVariant(TrimText(value.toString()));
+    const QString& stored = *static_cast<const QString*>(value.constData());
     if (!stored.startsWith(u' ') && !stored.endsWith(u' '))
         return value;
     return QVariant(TrimText(stored));

@@ -144,7 +144,9 @@ QVariant Recordset::columnValue(int column) const
         break;
     }
     const char* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
-    return QVariant(QString::fromUtf8(text, sqlite3_column_bytes(m_stmt, column)));
+    const int bytes = sqlite3_column_bytes(m_stmt, column);
+    // An empty text is not Null: it reads as a shared empty (not null) string.
+    return QVariant(bytes == 0 ? QStringLiteral("") : QString::fromUtf8(text, bytes));
 }
 
 QVariant Recordset::Value(int column) const
