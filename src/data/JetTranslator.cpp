@@ -394,11 +394,39 @@ void JetTranslator::storeValue(qsizetype from, qsizetype to, const TableDef& tab
                                QStringView column)
 {
     const FieldDef* info = table.Find(column);
+    if (to - from == 1 && fitsAsWritten(tok(from), *info))
+        return;
     m_before[from] += QStringLiteral("jet_store(");
-    m_after[to - 1] += QStringLiteral(", %1, %2, %3)")
-                           .arg(info->type)
-                           .arg(info->size)
-                           .arg(quoteText(info->name));
+    m_after[to - 1] += QStringLiteral(", ") + QString::number(info->type) +
+                       QStringLiteral(", ") + QString::number(info->size) +
+                       QStringLiteral(", ") + quoteText(info->name) + u')';
+}
+
+bool JetTranslator::fitsAsWritten(const JetToken& value, const FieldDef& field)
+{
+    // A single literal that already suits its field is stored as written; anything else
+    // goes through jet_store(), which checks, converts or refuses it.
+    if (value.isWord(u"NULL"))
+        return true;
+    switch (field.type) {
+    case dbText:
+    case dbMemo:
+        return value.kind == JetToken::Text &&
+               (field.type == dbMemo || value.value.size() <= field.size);
+    case dbInteger:
+    case dbLong: {
+        bool whole = false;
+        const qlonglong n = value.value.toLongLong(&whole);
+        const qlonglong limit = field.type == dbInteger ? 32767 : 2147483647;
+        return value.kind == JetToken::Number && whole && n <= limit;
+    }
+    case dbDate:
+        return value.kind == JetToken::Date;
+    case dbBoolean:
+        return value.isWord(u"TRUE") || value.isWord(u"FALSE");
+    default:
+        return false;
+    }
 }
 
 QList<std::pair<qsizetype, qsizetype>> JetTranslator::splitList(qsizetype from, qsizetype to,

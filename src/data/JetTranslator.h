@@ -8,6 +8,7 @@
 #include <QSet>
 
 class Catalog;
+struct FieldDef;
 struct TableDef;
 
 // Turns one statement of the Jet dialect into SQLite text, token by token.
@@ -37,6 +38,7 @@ private:
     void storeSelectedValues(qsizetype select, const TableDef& target, const QStringList& columns);
     void translateUpdate();
     void translateDelete();
+    static bool fitsAsWritten(const JetToken& value, const FieldDef& field);
     void storeValue(qsizetype from, qsizetype to, const TableDef& table, QStringView column);
     const TableDef& table(qsizetype at) const;
     QList<std::pair<qsizetype, qsizetype>> splitList(qsizetype from, qsizetype to, int depth) const;
