@@ -2,6 +2,8 @@
 
 #include "DbError.h"
 
+#include <cstring>
+
 namespace {
 
 char16_t foldAscii(char16_t c)
@@ -37,8 +39,15 @@ const Field& FieldList::operator[](int index) const
 
 const Field* FieldList::Find(QStringView name) const
 {
-    // Readers mostly ask for the fields in order: start after the last one found.
+    // Readers mostly ask for the fields in order, spelt as the query spelt them: try the one
+    // after the last found letter for letter, then search from there without regard to case.
     const size_t count = m_fields.size();
+    if (m_next < count) {
+        const QString& candidate = m_fields[m_next].Name();
+        if (candidate.size() == name.size() &&
+            std::memcmp(candidate.constData(), name.data(), size_t(name.size()) * 2) == 0)
+            return &m_fields[m_next++];
+    }
     for (size_t n = 0, i = m_next; n < count; ++n, ++i) {
         if (i >= count)
             i = 0;
