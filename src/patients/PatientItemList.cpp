@@ -1,5 +1,7 @@
 #include "PatientItemList.h"
 
+#include "PatientNameLabel.h"
+
 #include "AppDatabase.h"
 #include "DaoType.h"
 #include "Messages.h"
@@ -37,11 +39,7 @@ void PatientItemList::BuildWindow(const QString& title, const QString& addName,
 
     auto* frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("Frame1"));
-    lblFullName = new QLabel(frame);
-    lblFullName->setObjectName(QStringLiteral("lblFullName"));
-    QFont nameFont = lblFullName->font();
-    nameFont.setBold(true);
-    lblFullName->setFont(nameFont);
+    lblFullName = NewPatientNameLabel(frame);
     (new QVBoxLayout(frame))->addWidget(lblFullName);
 
     grid = new QTableWidget(this);

@@ -1,8 +1,30 @@
 #include "RecordEntryDialog.h"
 
 #include "Messages.h"
+#include "PatientNameLabel.h"
 
-RecordEntryDialog::RecordEntryDialog(QWidget* parent) : QDialog(parent) {}
+#include <QLabel>
+
+RecordEntryDialog::RecordEntryDialog(QWidget* parent)
+    : QDialog(parent), lblFullName(NewPatientNameLabel(this)), lblID(new QLabel(this))
+{
+    lblID->setObjectName(QStringLiteral("lblID"));
+    lblID->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000000")));
+}
+
+void RecordEntryDialog::Init(const QString& inFullName, qint32 pInPtID, std::optional<qint32> pID)
+{
+    lblFullName->setText(inFullName);
+    ptId = pInPtID;
+    if (pID) {
+        LoadObjectData(*pID);
+        return;
+    }
+    AddingNew = true;
+    SetAddMode();
+    StartNextRecord();
+    TakeSnapshot();
+}
 
 // Escape, the title bar's close button and the cancel button all come here.
 void RecordEntryDialog::reject()

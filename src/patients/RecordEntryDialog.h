@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <optional>
+
+class QLabel;
 
 // An editor of one record that is either being added or corrected: the adding flag, the
 // states Adding, Editing and Empty, the "Enter another ...?" loop after adding, and the
@@ -11,6 +14,10 @@ class RecordEntryDialog : public QDialog
     Q_OBJECT
 public:
     explicit RecordEntryDialog(QWidget* parent = nullptr);
+
+    // For the patient of that name: the entry with that identifier, or a new one without.
+    void Init(const QString& inFullName, qint32 pInPtID, std::optional<qint32> pID = std::nullopt);
+    virtual void LoadObjectData(qint32 id) = 0;
 
     void reject() override;
 
@@ -35,4 +42,8 @@ protected:
     virtual void StartNextRecord() = 0;
 
     bool AddingNew = false;
+    qint32 ptId = 0;
+    // Made here, placed by each window: the patient's name and the entry's identifier.
+    QLabel* lblFullName = nullptr;
+    QLabel* lblID = nullptr;
 };

@@ -55,14 +55,6 @@ void frmComm::BuildWindow()
 
     auto* frame = new QGroupBox(this);
     frame->setObjectName(QStringLiteral("Frame1"));
-    lblFullName = new QLabel(frame);
-    lblFullName->setObjectName(QStringLiteral("lblFullName"));
-    QFont nameFont = lblFullName->font();
-    nameFont.setBold(true);
-    lblFullName->setFont(nameFont);
-    lblID = new QLabel(frame);
-    lblID->setObjectName(QStringLiteral("lblID"));
-    lblID->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000000")));
     auto* heading = new QHBoxLayout(frame);
     heading->addWidget(lblFullName, 1);
     heading->addWidget(new QLabel(tr("ID"), frame));
@@ -110,21 +102,6 @@ void frmComm::BuildWindow()
     layout->addWidget(frmResults);
     layout->addStretch();
     layout->addLayout(buttons);
-}
-
-void frmComm::Init(const QString& inFullName, qint32 pInPtID, std::optional<qint32> pID)
-{
-    SavedCopy = clsComm();
-    lblFullName->setText(inFullName);
-    ptId = pInPtID;
-    if (pID) {
-        LoadObjectData(*pID);
-        return;
-    }
-    AddingNew = true;
-    SetAddMode();
-    StartNextRecord();
-    TakeSnapshot();
 }
 
 void frmComm::LoadObjectData(qint32 inCommID)

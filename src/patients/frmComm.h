@@ -3,7 +3,6 @@
 #include "RecordEntryDialog.h"
 #include "clsComm.h"
 
-#include <optional>
 
 class QCheckBox;
 class QDateEdit;
@@ -21,9 +20,7 @@ public:
     explicit frmComm(QWidget* parent = nullptr);
     ~frmComm() override;
 
-    // Without an entry identifier a new entry is made.
-    void Init(const QString& inFullName, qint32 pInPtID, std::optional<qint32> pID = std::nullopt);
-    void LoadObjectData(qint32 inCommID);
+    void LoadObjectData(qint32 inCommID) override;
 
 protected:
     void ClearFields() override;
@@ -45,10 +42,7 @@ private:
     QString CompleteText() const;
     void SetFieldsEnabled(bool enabled);
 
-    qint32 ptId = 0;
     clsComm SavedCopy;
-    QLabel* lblFullName = nullptr;
-    QLabel* lblID = nullptr;
     QDateEdit* dtCallDate = nullptr;
     QTimeEdit* dtcalltime = nullptr;
     QLineEdit* txtResult = nullptr;

@@ -97,14 +97,6 @@ void frmLabWork::BuildWindow()
     setObjectName(QStringLiteral("frmLabWork"));
     setWindowTitle(tr("Lab Work Results"));
 
-    lblFullName = new QLabel(this);
-    lblFullName->setObjectName(QStringLiteral("lblFullName"));
-    QFont nameFont = lblFullName->font();
-    nameFont.setBold(true);
-    lblFullName->setFont(nameFont);
-    lblID = new QLabel(this);
-    lblID->setObjectName(QStringLiteral("lblID"));
-    lblID->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("000000")));
     DTLabDate = new QDateEdit(this);
     DTLabDate->setObjectName(QStringLiteral("DTLabDate"));
     DTLabDate->setCalendarPopup(true);
@@ -169,21 +161,6 @@ void frmLabWork::BuildWindow()
     layout->addWidget(frmResults);
     layout->addWidget(frmIntervention, 1);
     layout->addLayout(buttons);
-}
-
-void frmLabWork::Init(const QString& inFullName, qint32 pInPtID, std::optional<qint32> pID)
-{
-    SavedCopy = clsLabVisit();
-    lblFullName->setText(inFullName);
-    ptId = pInPtID;
-    if (pID) {
-        LoadObjectData(*pID);
-        return;
-    }
-    AddingNew = true;
-    SetAddMode();
-    StartNextRecord();
-    TakeSnapshot();
 }
 
 void frmLabWork::LoadObjectData(qint32 inLVID)

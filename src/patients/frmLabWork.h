@@ -4,7 +4,6 @@
 #include "clsLabVisit.h"
 
 #include <QList>
-#include <optional>
 
 class QDateEdit;
 class QLabel;
@@ -20,9 +19,7 @@ public:
     explicit frmLabWork(QWidget* parent = nullptr);
     ~frmLabWork() override;
 
-    // Without a visit identifier a new visit is entered.
-    void Init(const QString& inFullName, qint32 pInPtID, std::optional<qint32> pID = std::nullopt);
-    void LoadObjectData(qint32 inLVID);
+    void LoadObjectData(qint32 inLVID) override;
 
 protected:
     void ClearFields() override;
@@ -44,11 +41,8 @@ private:
     // The eleven results as the statements write them, in the insert's column order.
     QStringList ResultValues() const;
 
-    qint32 ptId = 0;
     clsLabVisit SavedCopy;
     QList<ResultBox*> boxes;
-    QLabel* lblFullName = nullptr;
-    QLabel* lblID = nullptr;
     QDateEdit* DTLabDate = nullptr;
     QLabel* lblCh_LDL_Ratio = nullptr;
     QPlainTextEdit* txtInterventionNotes = nullptr;
