@@ -7,13 +7,20 @@ namespace BenchDatabases
 
 const QString& Large()
 {
-    static const QString path = GeneratedDatabase::Ensure(kLargePatients, kLargeVisits);
+    static const QString path = GeneratedDatabase::Ensure({kLargePatients, kLargeVisits});
     return path;
 }
 
 const QString& Small()
 {
-    static const QString path = GeneratedDatabase::Ensure(kSmallPatients, kSmallVisits);
+    static const QString path = GeneratedDatabase::Ensure({kSmallPatients, kSmallVisits});
+    return path;
+}
+
+const QString& Practice()
+{
+    static const QString path = GeneratedDatabase::Ensure(
+        {kLargePatients, kLargeVisits, kPracticeContacts, kBusyPatientVisits});
     return path;
 }
 

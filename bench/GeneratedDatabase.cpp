@@ -37,23 +37,46 @@ void bindPatient(RawStatement& insert, const PatientSample& p)
         insert.Bind(column++, number);
 }
 
-qint64 countRows(sqlite3* db, const char* sql)
+const char kInsertContact[] =
+    "INSERT INTO Communications (ID, PtId, CallDate, CallTime, Result, Complete) "
+    "VALUES (?,?,?,?,?,?)";
+
+void insertContact(RawStatement& insert, int id, const ContactSample& c)
 {
-    RawStatement count(db, sql);
+    insert.Bind(1, id);
+    insert.Bind(2, c.ptid);
+    insert.Bind(3, JetDate::ToStorage(c.callDate));
+    insert.Bind(4, c.callTime);
+    insert.Bind(5, c.result);
+    insert.Bind(6, c.complete ? 1 : 0);
+    insert.Run();
+}
+
+qint64 countRows(sqlite3* db, const QString& sql)
+{
+    RawStatement count(db, sql.toUtf8().constData());
     return count.Step() ? sqlite3_column_int64(count.Handle(), 0) : -1;
 }
 
 } // namespace
 
-QString GeneratedDatabase::Ensure(int patients, int visits)
+QString GeneratedDatabase::fileName(const Content& content)
+{
+    // Files without contacts keep the name they had before contacts were generated.
+    QString name = QStringLiteral("velmora-%1-%2").arg(content.patients).arg(content.visits);
+    if (content.contacts > 0 || content.busyPatientVisits > 0)
+        name += QStringLiteral("-%1-%2").arg(content.contacts).arg(content.busyPatientVisits);
+    return name + QStringLiteral(".mdb");
+}
+
+QString GeneratedDatabase::Ensure(const Content& content)
 {
     const QString folder = QStringLiteral(VELMORA_BENCH_DATA_DIR);
     QDir().mkpath(folder);
-    const QString path =
-        QStringLiteral("%1/velmora-%2-%3.mdb").arg(folder).arg(patients).arg(visits);
-    if (!isCurrent(path, patients, visits)) {
+    const QString path = folder + u'/' + fileName(content);
+    if (!isCurrent(path, content)) {
         std::fprintf(stderr, "Generating %s ...\n", qPrintable(path));
-        generate(path, patients, visits);
+        generate(path, content);
     }
     return path;
 }
@@ -67,7 +90,7 @@ QString GeneratedDatabase::schemaText(sqlite3* db)
         reinterpret_cast<const char*>(sqlite3_column_text(schema.Handle(), 0)));
 }
 
-bool GeneratedDatabase::isCurrent(const QString& path, int patients, int visits)
+bool GeneratedDatabase::isCurrent(const QString& path, const Content& content)
 {
     if (!QFile::exists(path))
         return false;
@@ -76,15 +99,23 @@ bool GeneratedDatabase::isCurrent(const QString& path, int patients, int visits)
         Database fresh = Database::Create(scratch.filePath(QStringLiteral("schema.mdb")));
         CreateSchema(fresh);
         const Database cached = Database::Open(path);
-        return schemaText(cached.Handle()) == schemaText(fresh.Handle()) &&
-               countRows(cached.Handle(), "SELECT count(*) FROM Patients") == patients &&
-               countRows(cached.Handle(), "SELECT count(*) FROM LabVisits") == visits;
+        sqlite3* db = cached.Handle();
+        return schemaText(db) == schemaText(fresh.Handle()) &&
+               countRows(db, QStringLiteral("SELECT count(*) FROM Patients")) ==
+                   content.patients &&
+               countRows(db, QStringLiteral("SELECT count(*) FROM LabVisits")) ==
+                   content.visits &&
+               countRows(db, QStringLiteral("SELECT count(*) FROM Communications")) ==
+                   content.contacts &&
+               (content.busyPatientVisits == 0 ||
+                countRows(db, QStringLiteral("SELECT count(*) FROM LabVisits WHERE PtID = %1")
+                                  .arg(BusyPatient)) == content.busyPatientVisits);
     } catch (const DbError&) {
         return false;
     }
 }
 
-void GeneratedDatabase::generate(const QString& path, int patients, int visits)
+void GeneratedDatabase::generate(const QString& path, const Content& content)
 {
     // Built under a second name, so that an interrupted run never leaves a half-filled cache.
     const QString part = path + QStringLiteral(".part");
@@ -93,24 +124,34 @@ void GeneratedDatabase::generate(const QString& path, int patients, int visits)
     {
         Database db = Database::Create(part);
         CreateSchema(db);
-        Fill(db.Handle(), patients, visits);
+        Fill(db.Handle(), content);
     }
     if (!QFile::rename(part, path))
         throw std::runtime_error("cannot rename the generated database");
 }
 
-void GeneratedDatabase::Fill(sqlite3* db, int patients, int visits)
+void GeneratedDatabase::Fill(sqlite3* db, const Content& content)
 {
     SampleRecords samples(20261206);
     sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr);
     RawStatement insertPatient(db, kInsertPatient);
-    for (int ptid = 1; ptid <= patients; ++ptid) {
+    for (int ptid = 1; ptid <= content.patients; ++ptid) {
         bindPatient(insertPatient, samples.Patient(ptid));
         insertPatient.Run();
     }
     RawVisitInsert insertVisit(db);
-    for (int id = 1; id <= visits; ++id)
-        insertVisit.Insert(id, samples.Visit(patients));
+    const int randomVisits = content.visits - content.busyPatientVisits;
+    for (int id = 1; id <= content.visits; ++id) {
+        VisitSample visit = samples.Visit(content.patients);
+        if (id > randomVisits)
+            visit.ptid = BusyPatient;
+        else if (content.busyPatientVisits > 0 && visit.ptid == BusyPatient)
+            visit.ptid = BusyPatient + 1;
+        insertVisit.Insert(id, visit);
+    }
+    RawStatement insertContactRow(db, kInsertContact);
+    for (int id = 1; id <= content.contacts; ++id)
+        insertContact(insertContactRow, id, samples.Contact(content.patients));
     if (sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr) != SQLITE_OK)
         throw std::runtime_error(sqlite3_errmsg(db));
 }

@@ -22,11 +22,11 @@ const RatioReporter::Figures* RatioReporter::Find(const std::string& name) const
     return it == m_figures.end() ? nullptr : &it->second;
 }
 
-void RatioReporter::printRatio(const char* title, const std::string& engine, const std::string& raw,
-                               std::optional<double> target) const
+void RatioReporter::PrintRatio(const char* title, const std::string& measured,
+                               const std::string& baseline, std::optional<double> target) const
 {
-    const Figures* e = Find(engine);
-    const Figures* r = Find(raw);
+    const Figures* e = Find(measured);
+    const Figures* r = Find(baseline);
     if (!e || !r || r->realTime <= 0 || r->cpuTime <= 0)
         return;
     const double ratio = e->realTime / r->realTime;
@@ -49,6 +49,19 @@ void RatioReporter::printMemory(const char* title, const std::string& name,
     std::printf("\n");
 }
 
+void RatioReporter::PrintPeak(const char* title, const std::string& name,
+                              const std::string& counter, std::optional<double> targetMb) const
+{
+    const Figures* f = Find(name);
+    if (!f || !f->counters.count(counter))
+        return;
+    const double peak = f->counters.at(counter);
+    std::printf("  %-46s %6.1f MB peak resident (VmHWM)", title, peak);
+    if (targetMb)
+        std::printf("  (target < %.0f MB: %s)", *targetMb, peak < *targetMb ? "met" : "MISSED");
+    std::printf("\n");
+}
+
 void RatioReporter::printSameRows(const std::string& engine, const std::string& raw) const
 {
     const Figures* e = Find(engine);
@@ -63,11 +76,11 @@ void RatioReporter::printSameRows(const std::string& engine, const std::string& 
 void RatioReporter::PrintSummary() const
 {
     std::printf("\nEngine against raw SQLite, same run:\n");
-    printRatio("(a) read all patients, FieldText by name", "BM_ReadPatients_Engine",
+    PrintRatio("(a) read all patients, FieldText by name", "BM_ReadPatients_Engine",
                "BM_ReadPatients_Raw", 2.0);
-    printRatio("    the same, fields by position", "BM_ReadPatients_EngineByIndex",
+    PrintRatio("    the same, fields by position", "BM_ReadPatients_EngineByIndex",
                "BM_ReadPatients_Raw", std::nullopt);
-    printRatio("(b) single-row INSERTs, each with its NextId", "BM_InsertVisits_Engine",
+    PrintRatio("(b) single-row INSERTs, each with its NextId", "BM_InsertVisits_Engine",
                "BM_InsertVisits_Raw", 1.5);
     printSameRows("BM_InsertVisits_Engine", "BM_InsertVisits_Raw");
     printMemory("(c) forward-only recordset over all visits", "BM_ForwardOnlyMemory", 20.0);

@@ -18,11 +18,17 @@ public:
 
     void ReportRuns(const std::vector<Run>& runs) override;
     const Figures* Find(const std::string& name) const;
+    // The engine benchmarks' summary.
     void PrintSummary() const;
 
-private:
-    void printRatio(const char* title, const std::string& engine, const std::string& raw,
+    // One line: the first benchmark's time over the second's, and whether it meets the target.
+    void PrintRatio(const char* title, const std::string& measured, const std::string& baseline,
                     std::optional<double> target) const;
+    // One line: a benchmark's counter holding the process's peak resident size in MB.
+    void PrintPeak(const char* title, const std::string& name, const std::string& counter,
+                   std::optional<double> targetMb) const;
+
+private:
     void printSameRows(const std::string& engine, const std::string& raw) const;
     void printMemory(const char* title, const std::string& name,
                      std::optional<double> targetMb) const;

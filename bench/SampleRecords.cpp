@@ -90,3 +90,17 @@ VisitSample SampleRecords::Visit(int patientCount)
     v.addDate = v.labDate.addDays(between(0, 5)).addSecs(between(8 * 3600, 17 * 3600));
     return v;
 }
+
+ContactSample SampleRecords::Contact(int patientCount)
+{
+    ContactSample c;
+    c.ptid = between(1, patientCount);
+    c.callDate = day(2012, 2026);
+    c.callTime = QTime(between(8, 17), between(0, 59), between(0, 59)).toString(u"HH:mm:ss");
+    c.complete = chance(70);
+    c.result = QString::fromLatin1(
+        c.complete ? pick({"Reminded of lab work due.", "Appointment made for next week.",
+                           "Spoke to spouse, will call back."})
+                   : pick({"No answer.", "Left message on machine.", "Number disconnected."}));
+    return c;
+}

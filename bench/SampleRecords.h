@@ -29,6 +29,14 @@ struct VisitSample {
     QDateTime addDate;
 };
 
+// One made-up contact entry: a call to a patient and how it went.
+struct ContactSample {
+    int ptid = 0;
+    QDateTime callDate;
+    QString callTime, result;
+    bool complete = false;
+};
+
 // Plausible patients and lab visits, the same sequence for the same seed.
 class SampleRecords
 {
@@ -37,6 +45,7 @@ public:
 
     PatientSample Patient(int ptid);
     VisitSample Visit(int patientCount);
+    ContactSample Contact(int patientCount);
 
 private:
     int between(int low, int high);

@@ -152,7 +152,7 @@ void PatientItemList::LoadList()
     RunReportingErrors([this] {
         QueryDef query = AppDatabase().CreateQueryDef();
         query.SetSQL(ListSql());
-        auto rs = query.OpenRecordset();
+        auto rs = query.OpenRecordset(dbOpenForwardOnly);
         FillGrid(*rs);
         rs->Close();
     });
@@ -161,19 +161,21 @@ void PatientItemList::LoadList()
 
 void PatientItemList::FillGrid(Recordset& rs)
 {
+    // Read every row before the grid changes: an engine error leaves the list as it was,
+    // and the grid is sized once instead of row by row.
+    QList<QStringList> rows;
+    for (; !rs.Eof(); rs.MoveNext())
+        rows.append(RowTexts(rs));
     grid->clearSelection();
-    grid->setRowCount(0);
-    int row = 0;
-    for (; !rs.Eof(); rs.MoveNext(), ++row) {
-        const QStringList texts = RowTexts(rs);
-        grid->setRowCount(row + 1);
-        for (int c = 0; c < texts.size(); ++c) {
-            auto* cell = new QTableWidgetItem(texts[c]);
-            cell->setToolTip(texts[c]); // the whole text where the column is too narrow
+    grid->setRowCount(int(rows.size()));
+    for (int row = 0; row < rows.size(); ++row) {
+        for (int c = 0; c < rows[row].size(); ++c) {
+            auto* cell = new QTableWidgetItem(rows[row][c]);
+            cell->setToolTip(rows[row][c]); // the whole text where the column is too narrow
             grid->setItem(row, c, cell);
         }
     }
-    AfterFill(row);
+    AfterFill(int(rows.size()));
 }
 
 // After a reload the item that was selected stays selected if it is still listed;
