@@ -68,6 +68,8 @@ std::optional<FieldDef> Catalog::FromDeclaredType(const char* declared)
         info.size = paren < 0 ? 255 : text.mid(paren + 1).chopped(1).toInt();
     else
         info.size = DaoFixedSize(info.type);
+    // Only text can be empty: other fields read back as NewField made them.
+    info.allowZeroLength = info.allowZeroLength && (info.type == dbText || info.type == dbMemo);
     return info;
 }
 
