@@ -1,6 +1,6 @@
 #pragma once
 
-// Shared by the lab work and contact tests: a new database as AppDatabase in the test's
+// Shared by the window tests: a new database as AppDatabase in the test's
 // own folder, a message hook that records every box and answers from a list, and a way to
 // act in a modal window once it is shown.
 
