@@ -2,6 +2,8 @@
 
 #include "PatientNameLabel.h"
 
+#include "GridColumnWidth.h"
+
 #include "AppDatabase.h"
 #include "DaoType.h"
 #include "Messages.h"
@@ -17,15 +19,6 @@
 #include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
-
-namespace
-{
-
-// Column widths are given in twips for a font whose digits are 90 twips wide; they scale
-// with the font in use, so that dates and times fit whatever font the screen has.
-constexpr int TwipsPerDigit = 90;
-
-} // namespace
 
 PatientItemList::PatientItemList(QWidget* parent) : QDialog(parent) {}
 
@@ -116,7 +109,7 @@ int PatientItemList::CurrentItemId() const
 
 int PatientItemList::TwipsToPixels(int twips) const
 {
-    return int(qint64(twips) * grid->fontMetrics().horizontalAdvance(u'0') / TwipsPerDigit);
+    return GridColumnPixels(grid->fontMetrics(), twips);
 }
 
 void PatientItemList::SetColumnWidthTwips(int column, int twips)
