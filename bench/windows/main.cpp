@@ -50,6 +50,12 @@ void printSummary(const RatioReporter& reporter)
                         "BM_BloodWorkList_Engine", std::nullopt);
     reporter.PrintRatio("    the same in a new window, shown", "BM_BloodWorkListNewWindow_Window",
                         "BM_BloodWorkList_Engine", std::nullopt);
+    reporter.PrintRatio("(e) search window listing 50,000 patients", "BM_PatientSearch_Window",
+                        "BM_PatientSearch_Engine", 3.0);
+    reporter.PrintRatio("    the same, shown and painted", "BM_PatientSearchShown_Window",
+                        "BM_PatientSearch_Engine", std::nullopt);
+    reporter.PrintRatio("    last name contains \"son\"", "BM_ContainsSearch_Window",
+                        "BM_ContainsSearch_Engine", 3.0);
     std::fflush(stdout);
 }
 

@@ -13,8 +13,12 @@
 #include "SelectAllOnFocus.h"
 #include "ShortNumber.h"
 #include "TextRoutines.h"
+#include "frmAssDc2.h"
 #include "frmPsBW.h"
 #include "frmPsComms.h"
+#include "frmPsHFs.h"
+#include "frmPsRxs.h"
+#include "frmSearch.h"
 #include "ui_frmPatient.h"
 
 #include <optional>
@@ -114,17 +118,27 @@ QString recentLevels(const Recordset& rs)
         .join(QStringLiteral("\r\n"));
 }
 
+// The doctor of the patient's first doctor link, if there is one.
+std::optional<qint32> FirstDoctorId(qint32 ptid)
+{
+    auto rs = AppDatabase().OpenRecordset(
+        QStringLiteral("SELECT DoctorID FROM PatientsDoctors WHERE ptid = ") + QString::number(ptid),
+        dbOpenForwardOnly);
+    std::optional<qint32> doctor;
+    if (!rs->Eof())
+        doctor = FieldText(rs->Fields()["DoctorID"]).toInt();
+    rs->Close();
+    return doctor;
+}
+
 } // namespace
 
 frmPatient::frmPatient(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::frmPatient>())
 {
     ui->setupUi(this);
-    ButtonsWithoutWindow = {ui->cmdPrint, ui->cmdDoctors, ui->cmdDrugs, ui->cmdHealthFactors,
-                            ui->cmdSearchLN, ui->cmdSearchFN};
-    for (QPushButton* search : {ui->cmdSearchLN, ui->cmdSearchFN}) {
+    ButtonsWithoutWindow = {ui->cmdPrint};
+    for (QPushButton* search : {ui->cmdSearchLN, ui->cmdSearchFN})
         search->setIcon(MagnifierIcon(palette()));
-        search->setEnabled(false);
-    }
     QFont fixedPitch(QStringLiteral("Courier New"));
     fixedPitch.setStyleHint(QFont::TypeWriter);
     fixedPitch.setFixedPitch(true);
@@ -157,6 +171,19 @@ void frmPatient::connectControls()
         frmPsComms list(this);
         ShowPatientList(list);
     });
+    connect(ui->cmdDrugs, &QPushButton::clicked, this, [this] {
+        frmPsRxs list(this);
+        ShowPatientList(list);
+    });
+    connect(ui->cmdHealthFactors, &QPushButton::clicked, this, [this] {
+        frmPsHFs list(this);
+        ShowPatientList(list);
+    });
+    connect(ui->cmdDoctors, &QPushButton::clicked, this, &frmPatient::ShowDoctor);
+    connect(ui->cmdSearchLN, &QPushButton::clicked, this,
+            [this] { SearchBy(QStringLiteral("Last Name")); });
+    connect(ui->cmdSearchFN, &QPushButton::clicked, this,
+            [this] { SearchBy(QStringLiteral("First Name")); });
 }
 
 void frmPatient::Init()
@@ -169,16 +196,23 @@ void frmPatient::Init()
 void frmPatient::Init(qint32 inPtID)
 {
     SavedCopy = clsPatient();
-    ResetForm();
+    AddingNew = false;
+    SetAddMode();
+    // Showing a patient sets every control that the reset would clear, so the reset is
+    // left for when no patient is shown: opening a patient then costs one pass, not two.
     if (inPtID > 0)
         LoadPatientID(inPtID);
+    else
+        ResetForm();
 }
 
 void frmPatient::LoadPatientID(qint32 inPtID)
 {
     std::optional<clsPatient> patient;
-    if (!RunReportingErrors([&] { patient = readPatient(inPtID); }))
+    if (!RunReportingErrors([&] { patient = readPatient(inPtID); })) {
+        ResetForm();
         return;
+    }
     if (!patient) {
         ShowAttention(patientGone(QString::number(inPtID)));
         ResetForm();
@@ -440,6 +474,29 @@ void frmPatient::ShowPatientList(PatientItemList& list)
 {
     list.Init(ui->lblID->text().toInt(), DisplayName());
     list.exec();
+}
+
+void frmPatient::ShowDoctor()
+{
+    const qint32 patient = ui->lblID->text().toInt();
+    std::optional<qint32> doctor;
+    if (!RunReportingErrors([&] { doctor = FirstDoctorId(patient); }))
+        return;
+    frmAssDc2 window(this);
+    if (doctor)
+        window.Init(patient, DisplayName(), *doctor);
+    else
+        window.Init(patient, DisplayName());
+    window.exec();
+}
+
+// A new patient not yet saved is dropped without a question: the user chose to look up
+// another one.
+void frmPatient::SearchBy(const QString& field)
+{
+    if (ui->cmdAdd->text() == kCancelAdd)
+        ResetForm();
+    OpenSearch(this, *this, QStringLiteral("Patient"), field);
 }
 
 void frmPatient::reject()

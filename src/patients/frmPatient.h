@@ -1,5 +1,6 @@
 #pragma once
 
+#include "SearchReceiver.h"
 #include "clsPatient.h"
 
 #include <QDate>
@@ -15,7 +16,7 @@ class QPushButton;
 // Patient maintenance: adds, shows, changes and deletes one patient at a time, holds the
 // patient's next call date and opens the patient's own lists. Three states: Empty (no
 // patient), Adding (a patient not yet stored) and Editing (a stored patient).
-class frmPatient : public QDialog {
+class frmPatient : public QDialog, public SearchReceiver {
     Q_OBJECT
 public:
     explicit frmPatient(QWidget* parent = nullptr);
@@ -25,11 +26,11 @@ public:
     void Init();
     // Shows the patient with this identifier; 0 or less leaves the window empty.
     void Init(qint32 inPtID);
-    // Reads the patient and shows it; a patient that is not stored (any more) leaves the
-    // window empty after saying so.
+    // Reads the patient and shows it; a patient that cannot be read or is not stored (any
+    // more) leaves the window empty after saying so.
     void LoadPatientID(qint32 inPtID);
     // Shows the record and makes it the patient being edited.
-    void LoadObjectData(const clsPatient& inObjPatient);
+    void LoadObjectData(const clsPatient& inObjPatient) override;
 
     // Every way of closing (Exit, the title bar, Escape) comes here and asks before
     // unsaved changes are dropped.
@@ -57,6 +58,8 @@ private:
     void DeleteShown();
     void Save();
     void ShowPatientList(PatientItemList& list);
+    void ShowDoctor();
+    void SearchBy(const QString& field);
 
     // The window's values as they stand: the box texts, the sex list text, the picker's
     // date and the numbers (0 for an empty box).

@@ -16,6 +16,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QSet>
 #include <QStyle>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -30,10 +31,8 @@ void PatientItemList::BuildWindow(const QString& title, const QString& addName,
     setObjectName(QString::fromLatin1(metaObject()->className()));
     setWindowTitle(title);
 
-    auto* frame = new QGroupBox(this);
-    frame->setObjectName(QStringLiteral("Frame1"));
-    lblFullName = NewPatientNameLabel(frame);
-    (new QVBoxLayout(frame))->addWidget(lblFullName);
+    lblFullName = NewPatientNameLabel(this);
+    QGroupBox* frame = NewPatientNameFrame(lblFullName, this);
 
     grid = new QTableWidget(this);
     grid->setObjectName(QStringLiteral("gridResults"));
@@ -157,8 +156,14 @@ void PatientItemList::FillGrid(Recordset& rs)
     // Read every row before the grid changes: an engine error leaves the list as it was,
     // and the grid is sized once instead of row by row.
     QList<QStringList> rows;
-    for (; !rs.Eof(); rs.MoveNext())
-        rows.append(RowTexts(rs));
+    QSet<QString> listed;
+    for (; !rs.Eof(); rs.MoveNext()) {
+        QStringList texts = RowTexts(rs);
+        if (OneRowPerItem() && listed.contains(texts.first()))
+            continue;
+        listed.insert(texts.first());
+        rows.append(std::move(texts));
+    }
     grid->clearSelection();
     grid->setRowCount(int(rows.size()));
     for (int row = 0; row < rows.size(); ++row) {

@@ -51,6 +51,8 @@ protected:
     virtual void OpenEditor(int itemId) = 0;
     // Adjustments after each fill, e.g. column widths that depend on the count.
     virtual void AfterFill(int /*rowCount*/) {}
+    // Lists keyed by item show an item once, should the table hold it twice.
+    virtual bool OneRowPerItem() const { return false; }
 
     void SetColumnWidthTwips(int column, int twips);
 

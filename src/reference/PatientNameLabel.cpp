@@ -1,6 +1,8 @@
 #include "PatientNameLabel.h"
 
+#include <QGroupBox>
 #include <QLabel>
+#include <QVBoxLayout>
 
 QLabel* NewPatientNameLabel(QWidget* parent)
 {
@@ -10,4 +12,12 @@ QLabel* NewPatientNameLabel(QWidget* parent)
     font.setBold(true);
     label->setFont(font);
     return label;
+}
+
+QGroupBox* NewPatientNameFrame(QLabel* nameLabel, QWidget* parent)
+{
+    auto* frame = new QGroupBox(parent);
+    frame->setObjectName(QStringLiteral("Frame1"));
+    (new QVBoxLayout(frame))->addWidget(nameLabel);
+    return frame;
 }

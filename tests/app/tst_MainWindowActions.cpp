@@ -67,7 +67,8 @@ private slots:
     void deleteLinkedHealthFactorCancelled();
     void editorOpenersShowTheEditedView();
     void modalEditorPassesTheIdentifier();
-    void patientEditorOpensFromTheMainWindow();
+    void installedEditorsOpenFromTheMainWindow_data();
+    void installedEditorsOpenFromTheMainWindow();
     void toolbarStatusFollowsPointer();
     void gridStatusByView();
     void databaseLocationCancelledAndChanged();
@@ -368,35 +369,60 @@ void tst_MainWindowActions::editorOpenersShowTheEditedView()
     QCOMPARE(opened.size(), 6);
     QCOMPARE(opened.last(), std::nullopt);
     QCOMPARE(m_window->CurrentView(), QString("Doctor"));
-    // No editor for drugs yet: nothing opens, the view stays.
+    // A kind without an editor opens nothing, and the view stays.
     QTest::mouseDClick(m_window->findChild<PictureButton*>("picDrugs"), Qt::LeftButton);
     QCOMPARE(opened.size(), 6);
     QCOMPARE(viewsWhileOpen.first(), QString("Patient"));
 }
 
-void tst_MainWindowActions::patientEditorOpensFromTheMainWindow()
+void tst_MainWindowActions::installedEditorsOpenFromTheMainWindow_data()
 {
-    InstallEditors(*m_window);
-    QStringList shown;
-    const auto record = [&](QDialog& editor) {
-        shown.append(editor.findChild<QLabel*>("lblID")->text() + u'|' +
-                     editor.findChild<QLineEdit*>("txtLName")->text());
-        ClickButton(editor, "cmdExit");
-    };
-    m_user->OnWindow("frmPatient", record);
-    m_user->OnWindow("frmPatient", record);
+    QTest::addColumn<QString>("view");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("nameBox");
+    QTest::addColumn<QString>("newAction");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("patient") << "Patient" << "frmPatient" << "txtLName" << "mnuNewPatient" << 1
+                             << QStringList({"1|Okafor", "3|"});
+    QTest::newRow("doctor") << "Doctor" << "frmDoctors" << "txtLName" << "mnuNewDoctor" << 1
+                            << QStringList({"6|Quinn", "7|"});
+    QTest::newRow("drug") << "Drug" << "frmDrugs" << "txtDesc" << "mnuNewDrug" << 0
+                          << QStringList({"1|Lipitor®", "2|"});
+    QTest::newRow("health factor") << "HealthFactor" << "frmHF" << "txtDesc" << "mnuNewHF" << 1
+                                   << QStringList({"2|Family History", "5|"});
+}
 
-    // Double-click on Okafor's row opens the editor with her record.
-    const QRect cell = grid()->visualRect(grid()->model()->index(1, 1));
+// A double-click on a row edits that record; the menu's New starts a new one.
+void tst_MainWindowActions::installedEditorsOpenFromTheMainWindow()
+{
+    QFETCH(QString, view);
+    QFETCH(QString, window);
+    QFETCH(QString, nameBox);
+    QFETCH(QString, newAction);
+    QFETCH(int, row);
+    QFETCH(QStringList, shown);
+    InstallEditors(*m_window);
+    m_window->ShowView(view);
+    QStringList seen;
+    const auto record = [&](QDialog& editor) {
+        seen.append(editor.findChild<QLabel*>("lblID")->text() + u'|' +
+                    editor.findChild<QLineEdit*>(nameBox)->text());
+        editor.reject();
+    };
+    m_user->OnWindow(window, record);
+    m_user->OnWindow(window, record);
+
+    const QRect cell = grid()->visualRect(grid()->model()->index(row, 1));
     QTest::mouseClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseDClick(grid()->viewport(), Qt::LeftButton, {}, cell.center());
     QTest::mouseRelease(grid()->viewport(), Qt::LeftButton, {}, cell.center());
-    QVERIFY(m_window->findChild<QAction*>("mnuNewPatient")->isEnabled());
-    m_window->findChild<QAction*>("mnuNewPatient")->trigger();
+    QVERIFY(m_window->findChild<QAction*>(newAction)->isEnabled());
+    m_window->findChild<QAction*>(newAction)->trigger();
 
-    QCOMPARE(shown, QStringList({"1|Okafor", "3|"}));
+    QCOMPARE(seen, shown);
     QCOMPARE(m_user->unexpected, QStringList());
-    QCOMPARE(m_window->CurrentView(), QString("Patient"));
+    QCOMPARE(m_window->CurrentView(), view);
 }
 
 void tst_MainWindowActions::modalEditorPassesTheIdentifier()

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QtTest>
 
 namespace {
@@ -41,6 +42,7 @@ private slots:
     void patientDeletedElsewhere();
     void engineErrorLeavesWindowAsItWas();
     void emptyStateAndCancelAdd();
+    void referenceButtonsOpenThePatientsLinks();
 
 private:
     std::unique_ptr<frmPatient> open(std::optional<qint32> id = std::nullopt);
@@ -430,3 +432,48 @@ void tst_PatientEditor::emptyStateAndCancelAdd()
 
 QTEST_MAIN(tst_PatientEditor)
 #include "tst_PatientEditor.moc"
+
+// Doctor, Drugs and Health Factors open the patient's own links under the patient's name;
+// the doctor window edits the patient's doctor link when there is one.
+void tst_PatientEditor::referenceButtonsOpenThePatientsLinks()
+{
+    m_bed->AddPatient(4, QStringLiteral("Smith"), QStringLiteral("1/1/1900"));
+    m_bed->AddPatient(5, QStringLiteral("Jones"), QStringLiteral("1/1/1900"));
+    m_bed->Exec("INSERT INTO Doctors (doctorid, lname, fname) VALUES (3, 'House', 'Greg')");
+    m_bed->Exec("INSERT INTO PatientsDoctors (ptid, doctorid, comment) VALUES (4, 3, 'Since 2019')");
+    m_bed->Exec("INSERT INTO Drugs (drugid, drugdesc) VALUES (2, 'Lipitor®')");
+    m_bed->Exec("INSERT INTO Schedule (ptid, drugid, comment) VALUES (4, 2, '10 mg')");
+    m_bed->Exec("INSERT INTO PatientFactors (ptid, condid, comment) VALUES (4, 1, 'daily')");
+
+    QStringList seen;
+    const auto heading = [&seen](QDialog& window) {
+        seen.append(window.objectName() + u'|' + Child<QLabel>(window, "lblFullName")->text());
+    };
+    const auto listed = [&](QDialog& list) {
+        heading(list);
+        seen.append(RowTexts(*Child<QTableWidget>(list, "gridResults"), 0).join(u'/'));
+    };
+    const auto doctor = [&](QDialog& window) {
+        heading(window);
+        seen.append(Child<QLineEdit>(window, "txtLName")->text() + u'/' +
+                    Child<QLineEdit>(window, "txtComment")->text() + u'/' +
+                    (Child<QPushButton>(window, "cmdDelete")->isEnabled() ? u'D' : u'-'));
+    };
+    m_bed->OnWindow(QStringLiteral("frmAssDc2"), doctor);
+    m_bed->OnWindow(QStringLiteral("frmPsRxs"), listed);
+    m_bed->OnWindow(QStringLiteral("frmPsHFs"), listed);
+    m_bed->OnWindow(QStringLiteral("frmAssDc2"), doctor);
+
+    m_window = open(4);
+    click("cmdDoctors");
+    click("cmdDrugs");
+    click("cmdHealthFactors");
+    m_window = open(5);
+    click("cmdDoctors");
+
+    QVERIFY(m_bed->AllWindowsSeen());
+    QCOMPARE(seen, QStringList({"frmAssDc2|Smith, Ann", "House/Since 2019/D",
+                                "frmPsRxs|Smith, Ann", "2/Lipitor®/10 mg",
+                                "frmPsHFs|Smith, Ann", "1/Smoking/daily",
+                                "frmAssDc2|Jones, Ann", "//-"}));
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "PatientItemList.h"
+
+// A patient's health factors, with a comment on each.
+class frmPsHFs : public PatientItemList
+{
+    Q_OBJECT
+public:
+    explicit frmPsHFs(QWidget* parent = nullptr);
+
+protected:
+    QList<Column> Columns() const override;
+    QString ListSql() const override;
+    QStringList RowTexts(Recordset& rs) const override;
+    QString DeleteQuestion(const QString& rowLabel) const override;
+    QString DeleteSql(int itemId) const override;
+    void OpenEditor(int itemId) override;
+    bool OneRowPerItem() const override { return true; }
+};
