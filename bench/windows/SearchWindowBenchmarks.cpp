@@ -23,12 +23,13 @@ const QString kListing = QStringLiteral("SELECT * from patients ");
 const QString kFragment = QStringLiteral("son");
 
 // Every field the window reads into a patient record.
-const QStringList kPatientFields = {
-    "address1", "address2", "birthdate", "calldate", "cellphone", "city",     "email",
-    "fname",    "goal_chol", "goal_ldl", "ptid",     "lname",     "MI",       "phone",
-    "sex",      "st",       "zip",       "systolic", "diastolic"};
+const QStringList kPatientFields = {"address1", "address2", "birthdate", "calldate",  "cellphone",
+                                    "city",     "email",    "fname",     "goal_chol", "goal_ldl",
+                                    "ptid",     "lname",    "MI",        "phone",     "sex",
+                                    "st",       "zip",      "systolic",  "diastolic"};
 
-class NoReceiver : public SearchReceiver {
+class NoReceiver : public SearchReceiver
+{
 };
 
 NoReceiver receiver;
@@ -87,8 +88,8 @@ BENCHMARK(BM_ContainsSearch_Window)->Unit(benchmark::kMillisecond);
 
 void BM_ContainsSearch_Engine(benchmark::State& state)
 {
-    const QString sql = SearchStatement(kListing, QStringLiteral("lname"),
-                                        QStringLiteral("Contains"), kFragment);
+    const QString sql =
+        SearchStatement(kListing, QStringLiteral("lname"), QStringLiteral("Contains"), kFragment);
     for (auto _ : state)
         state.counters["rows"] = EngineRead::Rows(sql, kPatientFields, dbOpenForwardOnly);
 }

@@ -1,6 +1,7 @@
 #include "JetDate.h"
 
 #include <cmath>
+#include <iterator>
 
 namespace JetDate {
 
@@ -131,6 +132,21 @@ std::optional<QDateTime> Parse(QStringView text)
 QString ToStorage(const QDateTime& value)
 {
     return value.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
+
+QString ToUsText(QDate date)
+{
+    const int year = date.year();
+    if (!date.isValid() || year < 0 || year > 9999)
+        return date.toString(QStringLiteral("MM/dd/yyyy"));
+    // Written directly: long patient lists format a date per row, and the general
+    // formatter costs more than reading the row.
+    const auto digit = [](int value) { return QChar(u'0' + value % 10); };
+    const QChar written[] = {digit(date.month() / 10), digit(date.month()), u'/',
+                             digit(date.day() / 10),   digit(date.day()),   u'/',
+                             digit(year / 1000),       digit(year / 100),   digit(year / 10),
+                             digit(year)};
+    return QString(written, std::size(written));
 }
 
 std::optional<QDateTime> FromStorage(const char* text, int length)

@@ -16,6 +16,9 @@ QDateTime NoDate();
 std::optional<QDateTime> Parse(QStringView text);
 
 QString ToStorage(const QDateTime& value);
+
+// "mm/dd/yyyy", the form of date literals and of dates on screen; empty for an invalid date.
+QString ToUsText(QDate date);
 std::optional<QDateTime> FromStorage(const char* text, int length);
 
 // A day count from 12/30/1899, as numbers stored in date fields are read.

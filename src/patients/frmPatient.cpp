@@ -8,6 +8,7 @@
 #include "IdSequence.h"
 #include "MagnifierIcon.h"
 #include "Messages.h"
+#include "PatientRowReader.h"
 #include "PatientStatements.h"
 #include "QueryDef.h"
 #include "SelectAllOnFocus.h"
@@ -38,47 +39,13 @@ QString patientGone(const QString& id)
         .arg(id);
 }
 
-QString text(const Recordset& rs, const char* field)
-{
-    return FieldText(rs.Fields()[field]).toString();
-}
-
-qint32 number(const Recordset& rs, const char* field)
-{
-    return FieldText(rs.Fields()[field]).toInt();
-}
-
-QString date(const Recordset& rs, const char* field, const QString& format)
-{
-    return FieldText(rs.Fields()[field]).toDateTime().toString(format);
-}
-
 std::optional<clsPatient> readPatient(qint32 id)
 {
     auto rs = AppDatabase().OpenRecordset(QStringLiteral("SELECT * from Patients where ptid = ") +
                                           QString::number(id));
     if (rs->Eof())
         return std::nullopt;
-    clsPatient p;
-    p.SetAddress1(text(*rs, "address1"));
-    p.SetAddress2(text(*rs, "address2"));
-    p.SetBirthDate(date(*rs, "birthdate", kDateFormat));
-    p.SetCallDate(date(*rs, "calldate", QStringLiteral("M/d/yyyy")));
-    p.SetCellPhone(text(*rs, "cellphone"));
-    p.SetCity(text(*rs, "city"));
-    p.SetEMail(text(*rs, "email"));
-    p.SetFirstName(text(*rs, "fname"));
-    p.SetGoalChol(number(*rs, "goal_chol"));
-    p.SetGoalLDL(number(*rs, "goal_ldl"));
-    p.SetID(number(*rs, "ptid"));
-    p.SetLastName(text(*rs, "lname"));
-    p.SetMI(text(*rs, "mi"));
-    p.SetPhone(text(*rs, "phone"));
-    p.SetSex(text(*rs, "sex"));
-    p.SetST(text(*rs, "st"));
-    p.SetZip(text(*rs, "zip"));
-    p.SetSystolic(number(*rs, "systolic"));
-    p.SetDiastolic(number(*rs, "diastolic"));
+    const clsPatient p = PatientRowReader(rs->Fields()).Read();
     rs->Close();
     return p;
 }
@@ -110,7 +77,8 @@ QString recentLevels(const Recordset& rs)
     const auto value = [&rs](const char* field) {
         return QString::number(FieldText(rs.Fields()[field]).toLongLong());
     };
-    return QStringList{QStringLiteral("Taken : ") + date(rs, "LabDate", QStringLiteral("MM/dd/yy")),
+    const QDateTime taken = FieldText(rs.Fields()["LabDate"]).toDateTime();
+    return QStringList{QStringLiteral("Taken : ") + taken.toString(u"MM/dd/yy"),
                        QStringLiteral("Total : ") + value("OverallCL"),
                        QStringLiteral("HDL   : ") + value("HDL"),
                        QStringLiteral("LDL   : ") + value("LDL"),

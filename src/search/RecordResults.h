@@ -10,7 +10,8 @@
 
 // The records of one kind, kept as record objects; a kind says how a row becomes a record
 // and what each grid column shows of it.
-template <class Record> class RecordResults : public SearchRecords {
+template <class Record> class RecordResults : public SearchRecords
+{
 public:
     void Fill(Recordset& rs) override
     {

@@ -7,7 +7,8 @@
 
 #include <QHash>
 
-namespace {
+namespace
+{
 
 template <class Results> std::unique_ptr<SearchRecords> make()
 {

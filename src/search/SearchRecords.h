@@ -7,7 +7,8 @@ class SearchReceiver;
 
 // The records of one listing, in the order of the grid's rows, and what the grid shows of
 // each.
-class SearchRecords {
+class SearchRecords
+{
 public:
     virtual ~SearchRecords() = default;
 

@@ -8,7 +8,8 @@
 
 // The result grid's rows: one per record of the last listing, the column headings as the
 // grid's header. Cell texts are made only for the rows on screen.
-class SearchResultModel : public QAbstractTableModel {
+class SearchResultModel : public QAbstractTableModel
+{
     Q_OBJECT
 public:
     using QAbstractTableModel::QAbstractTableModel;

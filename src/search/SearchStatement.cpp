@@ -2,7 +2,8 @@
 
 #include "TextRoutines.h"
 
-namespace {
+namespace
+{
 
 // Each pattern character in brackets, where like takes it literally.
 QString literalPattern(const QString& value)

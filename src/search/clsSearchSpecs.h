@@ -4,7 +4,8 @@
 
 // One field the search can narrow the list by: the table field used in the condition and
 // the ordering, and the name the field list shows for it.
-class clsSearchSpecs {
+class clsSearchSpecs
+{
 public:
     clsSearchSpecs(QString sqlname, QString cmbSearchName)
         : m_sqlname(std::move(sqlname)), m_cmbSearchName(std::move(cmbSearchName))

@@ -3,7 +3,8 @@
 #include <QString>
 
 // One column of the result grid: the field it stands for, its heading and its width in twips.
-class clsViewSpecs {
+class clsViewSpecs
+{
 public:
     clsViewSpecs(QString sqlname, QString gridHeading, int gridWidth)
         : m_sqlname(std::move(sqlname)), m_gridHeading(std::move(gridHeading)),

@@ -18,7 +18,8 @@
 #include <QScrollBar>
 #include <QTableView>
 
-namespace {
+namespace
+{
 
 // Rows the grid shows when the window opens.
 constexpr int kRowsShown = 20;
@@ -119,8 +120,8 @@ void frmSearch::setUpColumns()
     QHeaderView* header = m_grid->horizontalHeader();
     int width = 0;
     for (int column = 0; column < headings.size(); ++column) {
-        const int pixels = GridColumnPixels(m_grid->fontMetrics(),
-                                            m_kind->viewSpecs.at(column).GridWidth());
+        const int pixels =
+            GridColumnPixels(m_grid->fontMetrics(), m_kind->viewSpecs.at(column).GridWidth());
         header->resizeSection(column, pixels);
         width += pixels;
     }

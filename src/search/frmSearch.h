@@ -15,7 +15,8 @@ struct SearchKindSpecs;
 // Looks up a patient, doctor, drug or health factor: lists every record of the kind,
 // narrows the list by one field, and hands the double-clicked record to the window that
 // opened it.
-class frmSearch : public QDialog {
+class frmSearch : public QDialog
+{
     Q_OBJECT
 public:
     explicit frmSearch(QWidget* parent = nullptr);

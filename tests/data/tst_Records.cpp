@@ -5,6 +5,12 @@
 #include "clsLabVisit.h"
 #include "clsPatient.h"
 
+#include "DaoType.h"
+#include "JetDate.h"
+#include "PatientRowReader.h"
+#include "Recordset.h"
+#include "ScratchDatabase.h"
+
 #include <QTest>
 
 class tst_Records : public QObject {
@@ -14,6 +20,9 @@ private slots:
     void newRecordsHoldZeroAndEmptyTexts();
     void callDateReadsAsMonthDayYear_data();
     void callDateReadsAsMonthDayYear();
+    void usDateTextIsPadded_data();
+    void usDateTextIsPadded();
+    void patientRowReaderTakesEveryStoredValue();
 };
 
 void tst_Records::newRecordsHoldZeroAndEmptyTexts()
@@ -63,6 +72,56 @@ void tst_Records::callDateReadsAsMonthDayYear()
     // Only CallDate is formatted; the birth date is held as set.
     patient.SetBirthDate(stored);
     QCOMPARE(patient.BirthDate(), stored);
+}
+
+void tst_Records::usDateTextIsPadded_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("single digits") << QDate(2004, 3, 5) << QStringLiteral("03/05/2004");
+    QTest::newRow("double digits") << QDate(1999, 12, 31) << QStringLiteral("12/31/1999");
+    QTest::newRow("early year") << QDate(99, 1, 2) << QStringLiteral("01/02/0099");
+    QTest::newRow("invalid") << QDate() << QString();
+}
+
+void tst_Records::usDateTextIsPadded()
+{
+    QFETCH(QDate, date);
+    QFETCH(QString, text);
+    QCOMPARE(JetDate::ToUsText(date), text);
+}
+
+void tst_Records::patientRowReaderTakesEveryStoredValue()
+{
+    ScratchDatabase scratch;
+    scratch.ExecuteAll(
+        {"INSERT INTO Patients (ptid, fname, lname, mi, birthdate, address1, address2, city, st, "
+         "zip, phone, cellphone, email, sex, calldate, goal_chol, goal_ldl, systolic, diastolic) "
+         "VALUES (7, 'Ann', 'O''Hara', 'B', #3/5/1961#, '1 Main St', 'Apt 2', 'Dover', 'DE', "
+         "'19901', '555-0100', '555-0199', 'ann@example.org', 'F', #12/24/2026#, 200, 130, "
+         "120, 80)",
+         "INSERT INTO Patients (ptid, lname) VALUES (8, 'Bare')"});
+    auto rs = scratch.db().OpenRecordset(QStringLiteral("SELECT * from Patients ORDER BY ptid"),
+                                         dbOpenForwardOnly);
+    const PatientRowReader reader(rs->Fields());
+    const clsPatient full = reader.Read();
+    QCOMPARE(QStringList({full.FirstName(), full.LastName(), full.MI(), full.BirthDate(),
+                          full.Address1(), full.Address2(), full.City(), full.ST(), full.Zip(),
+                          full.Phone(), full.CellPhone(), full.EMail(), full.Sex(),
+                          full.CallDate()}),
+             QStringList({"Ann", "O'Hara", "B", "03/05/1961", "1 Main St", "Apt 2", "Dover",
+                          "DE", "19901", "555-0100", "555-0199", "ann@example.org", "F",
+                          "12/24/2026"}));
+    QCOMPARE(QList<qint32>({full.ID(), full.GoalChol(), full.GoalLDL(), full.Systolic(),
+                            full.Diastolic()}),
+             QList<qint32>({7, 200, 130, 120, 80}));
+    // The next row through the same reader: Nulls read as empty texts, 0 and the no-date day.
+    rs->MoveNext();
+    const clsPatient bare = reader.Read();
+    QCOMPARE(bare.ID(), 8);
+    QCOMPARE(bare.FirstName(), QString());
+    QCOMPARE(bare.BirthDate(), QStringLiteral("01/01/1900"));
+    QCOMPARE(bare.Systolic(), 0);
 }
 
 QTEST_GUILESS_MAIN(tst_Records)

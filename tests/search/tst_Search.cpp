@@ -12,10 +12,12 @@
 #include <QPushButton>
 #include <QTableView>
 
-namespace {
+namespace
+{
 
 // Keeps whatever the search hands over.
-class Receiver : public SearchReceiver {
+class Receiver : public SearchReceiver
+{
 public:
     void LoadObjectData(const clsPatient& inObjPatient) override { patients.append(inObjPatient); }
     void LoadObjectData(const clsDoctor& inObjDoctor) override { doctors.append(inObjDoctor); }
@@ -24,7 +26,10 @@ public:
     {
         factors.append(inObjHealthFactor);
     }
-    int Count() const { return int(patients.size() + doctors.size() + drugs.size() + factors.size()); }
+    int Count() const
+    {
+        return int(patients.size() + doctors.size() + drugs.size() + factors.size());
+    }
 
     QList<clsPatient> patients;
     QList<clsDoctor> doctors;
@@ -113,7 +118,8 @@ void search(QWidget& window, const QString& op, const QString& value)
 
 } // namespace
 
-class tst_Search : public QObject {
+class tst_Search : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -221,12 +227,18 @@ void tst_Search::presetSelectsTheFieldOfThatName_data()
     QTest::addColumn<QString>("preset");
     QTest::addColumn<int>("selected");
 
-    QTest::newRow("last name") << "Patient" << "Last Name" << 1;
-    QTest::newRow("first name") << "Doctor" << "First Name" << 0;
-    QTest::newRow("drug name") << "Drug" << "Name" << 0;
-    QTest::newRow("empty") << "HealthFactor" << "" << -1;
-    QTest::newRow("unknown") << "Patient" << "Middle Name" << -1;
-    QTest::newRow("other letter case") << "Patient" << "last name" << -1;
+    QTest::newRow("last name") << "Patient"
+                               << "Last Name" << 1;
+    QTest::newRow("first name") << "Doctor"
+                                << "First Name" << 0;
+    QTest::newRow("drug name") << "Drug"
+                               << "Name" << 0;
+    QTest::newRow("empty") << "HealthFactor"
+                           << "" << -1;
+    QTest::newRow("unknown") << "Patient"
+                             << "Middle Name" << -1;
+    QTest::newRow("other letter case") << "Patient"
+                                       << "last name" << -1;
 }
 
 void tst_Search::presetSelectsTheFieldOfThatName()
@@ -262,7 +274,8 @@ void tst_Search::startsWithListsByTheChosenField()
 void tst_Search::containsEmptyListsEveryRecordWithTheField()
 {
     addPatients({"Brown", "Adams"});
-    ListWindowTestbed::Exec(QStringLiteral("INSERT INTO Patients (ptid, fname) VALUES (7, 'Nolast')"));
+    ListWindowTestbed::Exec(
+        QStringLiteral("INSERT INTO Patients (ptid, fname) VALUES (7, 'Nolast')"));
     frmSearch window;
     window.Init(QStringLiteral("Patient"), &m_receiver, QStringLiteral("Last Name"));
     QCOMPARE(grid(window).model()->rowCount(), 3);
@@ -279,7 +292,9 @@ void tst_Search::equalsFindsOnlyEqualDrugNames()
     for (const char* name : {"Lipitor® XR", "Zocor®", "Lipitor®", "Xlipitor®"})
         ListWindowTestbed::Exec(
             QStringLiteral("INSERT INTO Drugs (DrugID, DrugDesc) VALUES (%1, '%2')")
-                .arg(ListWindowTestbed::Value(QStringLiteral("SELECT COUNT(*) FROM Drugs")).toInt() + 1)
+                .arg(
+                    ListWindowTestbed::Value(QStringLiteral("SELECT COUNT(*) FROM Drugs")).toInt() +
+                    1)
                 .arg(QString::fromUtf8(name)));
     frmSearch window;
     window.Init(QStringLiteral("Drug"), &m_receiver, QStringLiteral("Name"));
@@ -298,16 +313,26 @@ void tst_Search::valuesAreSearchedLiterally_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QStringList>("found");
 
-    QTest::newRow("apostrophe, starts with") << "Starts with" << "o'h" << QStringList{"O'Hara"};
-    QTest::newRow("apostrophe alone, contains") << "Contains" << "'" << QStringList{"O'Hara"};
-    QTest::newRow("apostrophe, equals") << "=" << "O'Hara" << QStringList{"O'Hara"};
-    QTest::newRow("star") << "Contains" << "*" << QStringList{"Star*"};
-    QTest::newRow("question mark") << "Contains" << "o?" << QStringList{"Who?"};
-    QTest::newRow("hash") << "Starts with" << "#" << QStringList{"#1 Fan"};
-    QTest::newRow("open bracket") << "Contains" << "[" << QStringList{"[Bracket]"};
-    QTest::newRow("close bracket") << "Contains" << "]" << QStringList{"[Bracket]"};
-    QTest::newRow("bracket pair") << "Starts with" << "[b" << QStringList{"[Bracket]"};
-    QTest::newRow("equals star") << "=" << "Star*" << QStringList{"Star*"};
+    QTest::newRow("apostrophe, starts with") << "Starts with"
+                                             << "o'h" << QStringList{"O'Hara"};
+    QTest::newRow("apostrophe alone, contains") << "Contains"
+                                                << "'" << QStringList{"O'Hara"};
+    QTest::newRow("apostrophe, equals") << "="
+                                        << "O'Hara" << QStringList{"O'Hara"};
+    QTest::newRow("star") << "Contains"
+                          << "*" << QStringList{"Star*"};
+    QTest::newRow("question mark") << "Contains"
+                                   << "o?" << QStringList{"Who?"};
+    QTest::newRow("hash") << "Starts with"
+                          << "#" << QStringList{"#1 Fan"};
+    QTest::newRow("open bracket") << "Contains"
+                                  << "[" << QStringList{"[Bracket]"};
+    QTest::newRow("close bracket") << "Contains"
+                                   << "]" << QStringList{"[Bracket]"};
+    QTest::newRow("bracket pair") << "Starts with"
+                                  << "[b" << QStringList{"[Bracket]"};
+    QTest::newRow("equals star") << "="
+                                 << "Star*" << QStringList{"Star*"};
 }
 
 void tst_Search::valuesAreSearchedLiterally()
@@ -405,8 +430,8 @@ void tst_Search::doubleClickHandsOverTheRowsRecord()
 
 void tst_Search::enterOnARowHandsItOver()
 {
-    ListWindowTestbed::Exec(QStringLiteral(
-        "INSERT INTO HealthFactors (CondID, CondDesc) VALUES (5, 'Diabetes')"));
+    ListWindowTestbed::Exec(
+        QStringLiteral("INSERT INTO HealthFactors (CondID, CondDesc) VALUES (5, 'Diabetes')"));
     frmSearch window;
     window.Init(QStringLiteral("HealthFactor"), &m_receiver, QStringLiteral("Description"));
     window.show();
@@ -440,8 +465,9 @@ void tst_Search::openSearchHandsBackFromTheModalWindow()
     QCOMPARE(m_bed->leftOpen, QStringList());
     QCOMPARE(m_receiver.doctors.size(), 1);
     const clsDoctor& d = m_receiver.doctors.first();
-    QCOMPARE(QStringList({QString::number(d.ID()), d.FirstName(), d.LastName(), d.Classification()}),
-             QStringList({"8", "Eve", "Ward", "GP"}));
+    QCOMPARE(
+        QStringList({QString::number(d.ID()), d.FirstName(), d.LastName(), d.Classification()}),
+        QStringList({"8", "Eve", "Ward", "GP"}));
 }
 
 QTEST_MAIN(tst_Search)
