@@ -7,7 +7,7 @@
 
 QVariant FieldText(const Field& field)
 {
-    const QVariant value = field.Value();
+    QVariant value = field.Value();
     const int type = field.Type();
     const bool text = type == dbText || type == dbMemo;
     // The engine gives an invalid variant for Null, and only for Null.

@@ -119,10 +119,13 @@ void Recordset::fetchAll()
 
 QVariant Recordset::columnValue(int column) const
 {
+    const int type = m_types.empty() ? dbText : m_types[size_t(column)];
+    if (type == dbText || type == dbMemo)
+        return textValue(column);
     const int storage = sqlite3_column_type(m_stmt, column);
     if (storage == SQLITE_NULL)
         return QVariant();
-    switch (m_types.empty() ? dbText : m_types[size_t(column)]) {
+    switch (type) {
     case dbBoolean:
         return QVariant(sqlite3_column_int64(m_stmt, column) != 0);
     case dbInteger:
@@ -143,7 +146,15 @@ QVariant Recordset::columnValue(int column) const
     default:
         break;
     }
+    return textValue(column);
+}
+
+QVariant Recordset::textValue(int column) const
+{
+    // No text pointer means Null: one call instead of asking for the storage class first.
     const char* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    if (!text)
+        return QVariant();
     const int bytes = sqlite3_column_bytes(m_stmt, column);
     // An empty text is not Null: it reads as a shared empty (not null) string.
     return QVariant(bytes == 0 ? QStringLiteral("") : QString::fromUtf8(text, bytes));

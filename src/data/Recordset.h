@@ -37,6 +37,7 @@ private:
     void fetchAll();
     void describeColumns(const JetTranslation& query);
     QVariant columnValue(int column) const;
+    QVariant textValue(int column) const;
     void requireScrolling() const;
 
     std::shared_ptr<sqlite3> m_db;
