@@ -43,6 +43,7 @@ private slots:
     void engineErrorLeavesWindowAsItWas();
     void emptyStateAndCancelAdd();
     void referenceButtonsOpenThePatientsLinks();
+    void searchDropsTheNewPatientAndShowsThePickedOne();
 
 private:
     std::unique_ptr<frmPatient> open(std::optional<qint32> id = std::nullopt);
@@ -476,4 +477,39 @@ void tst_PatientEditor::referenceButtonsOpenThePatientsLinks()
                                 "frmPsRxs|Smith, Ann", "2/Lipitor®/10 mg",
                                 "frmPsHFs|Smith, Ann", "1/Smoking/daily",
                                 "frmAssDc2|Jones, Ann", "//-"}));
+}
+
+// A search started while adding drops the new patient without asking; the patient picked
+// in the search is shown for editing.
+void tst_PatientEditor::searchDropsTheNewPatientAndShowsThePickedOne()
+{
+    m_bed->AddPatient(4, QStringLiteral("Smith"), QStringLiteral("1/1/1900"));
+    m_bed->AddPatient(5, QStringLiteral("Jones"), QStringLiteral("3/5/2030"));
+    m_bed->Exec("UPDATE Patients SET systolic = 125, city = 'Dover' WHERE ptid = 5");
+    QString search;
+    m_bed->OnWindow(QStringLiteral("frmSearch"), [&](QDialog& window) {
+        search = window.windowTitle() + u'|' + Child<QComboBox>(window, "cmbSearchItems")->currentText();
+        DoubleClickRow(*Child<QAbstractItemView>(window, "GridResults"), 1);
+    });
+    m_window = open();
+    enter("txtLName", QStringLiteral("Unsaved"));
+    click("cmdSearchLN");
+
+    QCOMPARE(search, QStringLiteral("Search - Patient|Last Name"));
+    QCOMPARE(m_bed->questions, QStringList());
+    QCOMPARE(m_bed->leftOpen, QStringList());
+    QCOMPARE(child<QLabel>("lblID")->text(), QStringLiteral("5"));
+    QCOMPARE(child("txtLName")->text(), QStringLiteral("Jones"));
+    QCOMPARE(child("txtSystolic")->text(), QStringLiteral("125"));
+    QVERIFY(child<QCheckBox>("chkNotify")->isChecked());
+    QCOMPARE(child<QDateEdit>("dtCallDate")->date(), QDate(2030, 3, 5));
+    QCOMPARE(child<QPushButton>("cmdAdd")->text(), QStringLiteral("&Add New"));
+    QVERIFY(child<QPushButton>("cmdDelete")->isEnabled());
+    QCOMPARE(m_bed->Value("SELECT count(*) FROM Patients").toInt(), 2);
+
+    // Shown as loaded: closing asks nothing, a change is noticed.
+    enter("txtCity", QStringLiteral("Salem"));
+    m_bed->Answer({false});
+    m_window->close();
+    QCOMPARE(m_bed->questions, QStringList{kUnsaved});
 }

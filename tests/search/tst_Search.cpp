@@ -82,19 +82,6 @@ QStringList headings(QTableView& view)
     return texts;
 }
 
-// The press and release of the first click come before the double-click, as from a mouse.
-void doubleClickAt(QWidget* surface, QPoint point)
-{
-    QTest::mouseClick(surface, Qt::LeftButton, {}, point);
-    QTest::mouseDClick(surface, Qt::LeftButton, {}, point);
-    QTest::mouseRelease(surface, Qt::LeftButton, {}, point);
-}
-
-void doubleClickRow(QTableView& view, int row)
-{
-    doubleClickAt(view.viewport(), view.visualRect(view.model()->index(row, 0)).center());
-}
-
 // Chooses an operator with the keyboard, as a user would.
 void chooseOperator(QWidget& window, const QString& op)
 {
@@ -407,11 +394,11 @@ void tst_Search::doubleClickHandsOverTheRowsRecord()
 
     const QPoint heading(view.horizontalHeader()->sectionViewportPosition(0) + 5,
                          view.horizontalHeader()->height() / 2);
-    doubleClickAt(view.horizontalHeader()->viewport(), heading);
+    DoubleClickAt(view.horizontalHeader()->viewport(), heading);
     QCOMPARE(m_receiver.Count(), 0);
     QVERIFY(window.isVisible());
 
-    doubleClickRow(view, 2);
+    DoubleClickRow(view, 2);
     QCOMPARE(m_receiver.Count(), 1);
     QCOMPARE(m_receiver.patients.size(), 1);
     const clsPatient& p = m_receiver.patients.first();
@@ -457,7 +444,7 @@ void tst_Search::openSearchHandsBackFromTheModalWindow()
         "'GP')"));
     m_bed->OnWindow(QStringLiteral("frmSearch"), [](QDialog& window) {
         QCOMPARE(window.windowTitle(), QStringLiteral("Search - Doctor"));
-        doubleClickRow(grid(window), 0);
+        DoubleClickRow(grid(window), 0);
     });
     OpenSearch(nullptr, m_receiver, QStringLiteral("Doctor"), QStringLiteral("Last Name"));
 

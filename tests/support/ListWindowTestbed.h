@@ -125,10 +125,17 @@ inline void PressRow(QTableWidget& grid, int row, Qt::MouseButton button = Qt::L
     QTest::mouseRelease(grid.viewport(), button, {}, cell.center());
 }
 
-inline void DoubleClickRow(QTableWidget& grid, int row)
+// The press and release of the first click come before the double-click, as from a mouse.
+inline void DoubleClickAt(QWidget* surface, QPoint point)
 {
-    const QRect cell = grid.visualRect(grid.model()->index(row, 0));
-    QTest::mouseDClick(grid.viewport(), Qt::LeftButton, {}, cell.center());
+    QTest::mouseClick(surface, Qt::LeftButton, {}, point);
+    QTest::mouseDClick(surface, Qt::LeftButton, {}, point);
+    QTest::mouseRelease(surface, Qt::LeftButton, {}, point);
+}
+
+inline void DoubleClickRow(QAbstractItemView& grid, int row)
+{
+    DoubleClickAt(grid.viewport(), grid.visualRect(grid.model()->index(row, 0)).center());
 }
 
 inline QStringList RowTexts(const QTableWidget& grid, int row)
