@@ -59,6 +59,28 @@ std::vector<Statement> statements()
         {"frmComm", "SELECT * from Communications where id = 7"},
         {"frmComm", "UPDATE Communications SET result = 'No answer.' WHERE id = 7"},
         {"frmComm new id", "SELECT MAX(id) as maxid from Communications"},
+        {"frmDoctors", "SELECT * from Doctors where doctorid = 3"},
+        {"frmDoctors", "UPDATE Doctors SET lname = 'Ng', fname = 'Al',  classification = 'GP' "
+                       "WHERE Doctorid = 3"},
+        {"frmDrugs", "SELECT * from Drugs where drugid = 3"},
+        {"frmHF", "SELECT * from HealthFactors where condid = 3"},
+        {"frmPsRxs", "SELECT Drugs.*,Schedule.comment FROM Drugs INNER JOIN Schedule ON "
+                     "Schedule.DrugID = Drugs.DrugID WHERE ptid = " + id},
+        {"frmPsRxs", "DELETE FROM Schedule WHERE drugid = 3 and ptid = " + id},
+        {"frmAssRx", "SELECT Schedule.*,Drugs.DrugDesc from Schedule inner join Drugs on "
+                     "Schedule.DrugID = Drugs.DrugID where Schedule.DrugID = 3 And "
+                     "Schedule.ptID = " + id},
+        {"frmAssRx", "SELECT count(*) from Schedule where ptID = " + id + " and DrugID = 3"},
+        {"frmPsHFs", "SELECT HealthFactors.*,PatientFactors.comment FROM HealthFactors INNER JOIN "
+                     "PatientFactors ON PatientFactors.CondID = HealthFactors.CondID WHERE "
+                     "ptid = " + id},
+        {"frmAssHF", "SELECT COUNT(*) FROM PatientFactors where ptID = " + id + " and condid = 3"},
+        {"frmPatient", "SELECT DoctorID FROM PatientsDoctors WHERE ptid = " + id},
+        {"frmAssDc2", "SELECT PatientsDoctors.*,Doctors.fname, Doctors.lname, "
+                      "Doctors.classification   from PatientsDoctors inner join Doctors on "
+                      "PatientsDoctors.DoctorID = Doctors.DoctorID where PatientsDoctors.DoctorID "
+                      "= 3 And PatientsDoctors.ptID = " + id},
+        {"frmAssDc2", "UPDATE PatientsDoctors SET doctorid = 3, comment = '' where ptID = " + id},
     };
     for (const auto& [window, sql] : others)
         list.push_back({QString::fromLatin1(window), sql});
