@@ -59,7 +59,7 @@ const Field* FieldList::Find(QStringView name) const
     return nullptr;
 }
 
-const Field& FieldList::operator[](QStringView name) const
+const Field& FieldList::Named(QStringView name) const
 {
     if (const Field* f = Find(name))
         return *f;

@@ -9,13 +9,22 @@ class FieldList {
 public:
     int Count() const { return int(m_fields.size()); }
     const Field& operator[](int index) const;
-    const Field& operator[](QStringView name) const;
+    const Field& operator[](QStringView name) const
+    {
+        // Readers mostly ask for the fields in order, spelt as the query spelt them.
+        if (m_next < m_fields.size() && m_fields[m_next].Name() == name)
+            return m_fields[m_next++];
+        return Named(name);
+    }
     const Field& operator[](const char* name) const;
     const Field* Find(QStringView name) const;
 
     void Append(Field field) { m_fields.push_back(std::move(field)); }
 
 private:
+    // The field of that name in any letter case; DbError when there is none.
+    const Field& Named(QStringView name) const;
+
     std::vector<Field> m_fields;
     mutable size_t m_next = 0;
 };

@@ -7,6 +7,24 @@ namespace JetDate {
 
 namespace {
 
+int daysInMonth(int year, int month)
+{
+    static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : days[month - 1];
+}
+
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
+qint64 daysFromEpoch(int year, int month, int day)
+{
+    const int y = month <= 2 ? year - 1 : year;
+    const int era = (y >= 0 ? y : y - 399) / 400;
+    const int yearOfEra = y - era * 400;
+    const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return qint64(era) * 146097 + dayOfEra - 719468;
+}
+
 // Reads a run of digits; returns its value and the number of digits read.
 int readNumber(QStringView text, qsizetype& pos, int& digits)
 {
@@ -151,7 +169,8 @@ QString ToUsText(QDate date)
 
 std::optional<QDateTime> FromStorage(const char* text, int length)
 {
-    // Fixed layout "yyyy-MM-dd HH:mm:ss" (or its first ten characters); read digit by digit.
+    // Fixed layout "yyyy-MM-dd HH:mm:ss" (or its first ten characters), read digit by digit
+    // and turned into milliseconds directly: every date of a long listing comes through here.
     auto num = [text](int from, int count) {
         int v = 0;
         for (int i = from; i < from + count; ++i) {
@@ -163,11 +182,15 @@ std::optional<QDateTime> FromStorage(const char* text, int length)
     };
     if (length != 19 && length != 10)
         return std::nullopt;
-    const QDate date(num(0, 4), num(5, 2), num(8, 2));
-    const QTime time = length == 19 ? QTime(num(11, 2), num(14, 2), num(17, 2)) : QTime(0, 0);
-    if (!date.isValid() || !time.isValid())
+    const int year = num(0, 4), month = num(5, 2), day = num(8, 2);
+    const int hour = length == 19 ? num(11, 2) : 0;
+    const int minute = length == 19 ? num(14, 2) : 0;
+    const int second = length == 19 ? num(17, 2) : 0;
+    if (year < 1 || month < 1 || month > 12 || day < 1 || day > daysInMonth(year, month) ||
+        hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 59)
         return std::nullopt;
-    return QDateTime(date, time, Qt::UTC);
+    const qint64 seconds = daysFromEpoch(year, month, day) * 86400 + hour * 3600 + minute * 60 + second;
+    return QDateTime::fromMSecsSinceEpoch(seconds * 1000, Qt::UTC);
 }
 
 std::optional<QDateTime> FromSerial(double serial)

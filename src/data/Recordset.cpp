@@ -44,6 +44,7 @@ void Recordset::Close()
     sqlite3_finalize(m_stmt);
     m_stmt = nullptr;
     m_rows.clear();
+    m_texts.clear();
     m_exhausted = true;
     m_bof = m_eof = true;
 }
@@ -157,7 +158,13 @@ QVariant Recordset::textValue(int column) const
         return QVariant();
     const int bytes = sqlite3_column_bytes(m_stmt, column);
     // An empty text is not Null: it reads as a shared empty (not null) string.
-    return QVariant(bytes == 0 ? QStringLiteral("") : QString::fromUtf8(text, bytes));
+    if (bytes == 0)
+        return QVariant(QStringLiteral(""));
+    if (m_fetched < 2)
+        return QVariant(QString::fromUtf8(text, bytes));
+    if (m_texts.empty())
+        m_texts.resize(m_types.size());
+    return QVariant(m_texts[size_t(column)].Text(text, bytes));
 }
 
 QVariant Recordset::Value(int column) const

@@ -2,6 +2,7 @@
 
 #include "FieldList.h"
 #include "JetTranslation.h"
+#include "RepeatedTexts.h"
 
 #include <QVariant>
 #include <memory>
@@ -50,6 +51,8 @@ private:
     qsizetype m_pos = -1;
     int m_fetched = 0;
     std::vector<int> m_types;
+    // Per column, from the second row on: long listings share their repeated texts.
+    mutable std::vector<RepeatedTexts> m_texts;
     std::vector<std::vector<QVariant>> m_rows;
     FieldList m_fields;
 };

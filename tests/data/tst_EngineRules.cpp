@@ -1,5 +1,6 @@
 #include "DbError.h"
 #include "JetFunctions.h"
+#include "RepeatedTexts.h"
 #include "Schema.h"
 #include "ScratchDatabase.h"
 
@@ -60,6 +61,8 @@ private slots:
     void snapshotMovesBothWays();
     void forwardOnlyRefusesMovingBack();
     void snapshotKeepsRowsOfItsOpening();
+    void longListingsReadEveryTextExactly();
+    void repeatedTextsNeverMistakeOneForAnother();
     void executeRefusesSelect();
     void tableNameOpensWholeTable();
     void openRefusesNonDatabase_data();
@@ -580,6 +583,53 @@ void TestEngineRules::snapshotKeepsRowsOfItsOpening()
     QCOMPARE(rs->RecordCount(), 3);
     QCOMPARE(m_scratch->Column(QString(kPatients).replace("*", "lname")),
              (QVariantList{"Smith", "Changed", "Lee"}));
+}
+
+// Long listings share the strings of texts a column repeats: every row must still read back
+// exactly what was stored, whether its column repeats, never repeats or holds non-ASCII text.
+void TestEngineRules::longListingsReadEveryTextExactly()
+{
+    const QStringList names = {"Smith", "Jones", "Müller", "Lee", "smith", "Smith "};
+    QStringList statements;
+    for (int i = 1; i <= 1500; ++i)
+        statements << QStringLiteral("INSERT INTO Patients (ptid, lname, fname, city) VALUES "
+                                     "(%1, '%2', 'F%1', '%3')")
+                          .arg(i)
+                          .arg(names[i % names.size()], i % 7 == 0 ? QStringLiteral("Zoë") : QStringLiteral("Salem"));
+    m_scratch->db().BeginTrans();
+    m_scratch->ExecuteAll(statements);
+    m_scratch->db().CommitTrans();
+    for (const int type : {dbOpenForwardOnly, dbOpenSnapshot}) {
+        auto rs = m_scratch->db().OpenRecordset(
+            QStringLiteral("SELECT ptid, lname, fname, city FROM Patients ORDER BY ptid"), type);
+        int wrong = 0;
+        for (int i = 1; !rs->Eof(); rs->MoveNext(), ++i) {
+            const QString city = i % 7 == 0 ? QStringLiteral("Zoë") : QStringLiteral("Salem");
+            wrong += rs->Fields()["lname"].Value().toString() != names[i % names.size()] ||
+                     rs->Fields()["fname"].Value().toString() != QStringLiteral("F%1").arg(i) ||
+                     rs->Fields()["city"].Value().toString() != city;
+        }
+        QCOMPARE(wrong, 0);
+    }
+}
+
+// Texts of one length that differ in a single letter share slots of the table; each must
+// come back as itself, before and after the column stops looking for repeats.
+void TestEngineRules::repeatedTextsNeverMistakeOneForAnother()
+{
+    RepeatedTexts texts;
+    QStringList wrong;
+    for (int round = 0; round < 40; ++round) {
+        for (char letter = 'a'; letter <= 'z'; ++letter) {
+            for (const QByteArray& text : {letter + QByteArray("1234"), QByteArray("1234") + letter}) {
+                if (texts.Text(text.constData(), int(text.size())) != QString::fromLatin1(text))
+                    wrong << QString::fromLatin1(text);
+            }
+        }
+    }
+    const QByteArray accented = "Zo\xc3\xab";
+    QCOMPARE(texts.Text(accented.constData(), int(accented.size())), QStringLiteral("Zoë"));
+    QCOMPARE(wrong, QStringList());
 }
 
 void TestEngineRules::executeRefusesSelect()

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+// One column's texts as strings, handing out one shared string for an ASCII text the column
+// repeats (surnames, first names, cities, states) instead of decoding and allocating it again
+// for every row. A column whose texts seldom repeat stops looking after a trial.
+class RepeatedTexts {
+public:
+    QString Text(const char* utf8, int bytes);
+
+private:
+    static constexpr unsigned kShift = 26;
+    static constexpr unsigned kSlots = 1u << (32 - kShift);
+    static constexpr int kTrial = 512;
+
+    std::array<QString, kSlots> m_slots;
+    int m_tries = 0;
+    int m_hits = 0;
+    bool m_off = false;
+};
