@@ -164,7 +164,7 @@ QVariant Recordset::textValue(int column) const
         return QVariant(QString::fromUtf8(text, bytes));
     if (m_texts.empty())
         m_texts.resize(m_types.size());
-    return QVariant(m_texts[size_t(column)].Text(text, bytes));
+    return m_texts[size_t(column)].Value(text, bytes);
 }
 
 QVariant Recordset::Value(int column) const

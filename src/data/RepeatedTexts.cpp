@@ -16,10 +16,10 @@ bool sameAscii(const QString& text, const char* ascii, int bytes)
 
 } // namespace
 
-QString RepeatedTexts::Text(const char* utf8, int bytes)
+QVariant RepeatedTexts::Value(const char* utf8, int bytes)
 {
     if (m_off)
-        return QString::fromUtf8(utf8, bytes);
+        return QVariant(QString::fromUtf8(utf8, bytes));
     unsigned hash = 2166136261u;
     unsigned char high = 0;
     for (int i = 0; i < bytes; ++i) {
@@ -30,18 +30,18 @@ QString RepeatedTexts::Text(const char* utf8, int bytes)
     ++m_tries;
     // Only ASCII is compared byte for character; other texts are decoded every time.
     if (high & 0x80)
-        return QString::fromUtf8(utf8, bytes);
+        return QVariant(QString::fromUtf8(utf8, bytes));
     // The top bits: the low bits of a multiplicative hash depend on the low bits of each byte
     // only.
     QString& slot = m_slots[hash >> kShift];
     if (sameAscii(slot, utf8, bytes)) {
         ++m_hits;
-        return slot;
+        return QVariant(slot);
     }
     if (m_tries >= kTrial && m_hits * 4 < m_tries) {
         m_off = true;
         m_slots = {};
     }
     slot = QString::fromUtf8(utf8, bytes);
-    return slot;
+    return QVariant(slot);
 }
