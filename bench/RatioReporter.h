@@ -6,7 +6,8 @@
 #include <string>
 
 // The console report, keeping each benchmark's times and counters so that the engine's
-// figures can be set against their raw SQLite baselines at the end.
+// figures can be set against their raw SQLite baselines at the end. With repetitions each
+// benchmark's fastest repetition counts.
 class RatioReporter : public benchmark::ConsoleReporter
 {
 public:
