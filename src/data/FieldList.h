@@ -2,6 +2,7 @@
 
 #include "Field.h"
 
+#include <cstring>
 #include <vector>
 
 // The fields of a recordset, by position or by name in any letter case.
@@ -12,8 +13,12 @@ public:
     const Field& operator[](QStringView name) const
     {
         // Readers mostly ask for the fields in order, spelt as the query spelt them.
-        if (m_next < m_fields.size() && m_fields[m_next].Name() == name)
-            return m_fields[m_next++];
+        if (m_next < m_fields.size()) {
+            const QString& next = m_fields[m_next].Name();
+            if (next.size() == name.size() &&
+                std::memcmp(next.constData(), name.data(), size_t(name.size()) * sizeof(QChar)) == 0)
+                return m_fields[m_next++];
+        }
         return Named(name);
     }
     const Field& operator[](const char* name) const;
