@@ -5,16 +5,16 @@
 
 namespace {
 
-struct FieldSpec {
+struct NewFieldArgs {
     const char* name;
     int type;
     int size;
 };
 
-void appendTable(Database& db, const char* name, std::initializer_list<FieldSpec> fields)
+void appendTable(Database& db, const char* name, std::initializer_list<NewFieldArgs> fields)
 {
     TableDef table{QString::fromLatin1(name), {}};
-    for (const FieldSpec& f : fields)
+    for (const NewFieldArgs& f : fields)
         table.fields.append(NewField(QString::fromLatin1(f.name), f.type, f.size));
     db.AppendTable(table);
 }

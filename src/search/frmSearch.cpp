@@ -5,7 +5,7 @@
 #include "GridColumnWidth.h"
 #include "MagnifierIcon.h"
 #include "Messages.h"
-#include "SearchKindSpecs.h"
+#include "SearchKindDefinition.h"
 #include "SearchResultModel.h"
 #include "SearchStatement.h"
 
@@ -94,7 +94,7 @@ void frmSearch::setUpGridView()
 void frmSearch::Init(const QString& pSearchFor, SearchReceiver* pCallingForm,
                      const QString& pSearchDefault)
 {
-    m_kind = SearchKindSpecs::Find(pSearchFor);
+    m_kind = SearchKindDefinition::Find(pSearchFor);
     m_callingForm = pCallingForm;
     setWindowTitle(QStringLiteral("Search - ") + pSearchFor);
     m_operator->clear();
@@ -103,8 +103,8 @@ void frmSearch::Init(const QString& pSearchFor, SearchReceiver* pCallingForm,
     m_searchItems->clear();
     if (!m_kind)
         return;
-    for (const clsSearchSpecs& spec : m_kind->searchSpecs)
-        m_searchItems->addItem(spec.cmbSearchName());
+    for (const clsSearchSpecs& field : m_kind->searchFields)
+        m_searchItems->addItem(field.cmbSearchName());
     // An empty or unknown preset leaves the list without a selection.
     m_searchItems->setCurrentIndex(m_searchItems->findText(pSearchDefault));
     setUpColumns();
@@ -114,14 +114,14 @@ void frmSearch::Init(const QString& pSearchFor, SearchReceiver* pCallingForm,
 void frmSearch::setUpColumns()
 {
     QStringList headings;
-    for (const clsViewSpecs& spec : m_kind->viewSpecs)
-        headings.append(spec.GridHeading());
+    for (const clsViewSpecs& column : m_kind->columns)
+        headings.append(column.GridHeading());
     m_results->SetHeadings(headings);
     QHeaderView* header = m_grid->horizontalHeader();
     int width = 0;
     for (int column = 0; column < headings.size(); ++column) {
         const int pixels =
-            GridColumnPixels(m_grid->fontMetrics(), m_kind->viewSpecs.at(column).GridWidth());
+            GridColumnPixels(m_grid->fontMetrics(), m_kind->columns.at(column).GridWidth());
         header->resizeSection(column, pixels);
         width += pixels;
     }
@@ -138,7 +138,7 @@ void frmSearch::cmdSearch_Click()
     // Without a field chosen the search goes by the kind's first field, and shows it.
     if (m_searchItems->currentIndex() < 0)
         m_searchItems->setCurrentIndex(0);
-    const QString& field = m_kind->searchSpecs.at(m_searchItems->currentIndex()).sqlname();
+    const QString& field = m_kind->searchFields.at(m_searchItems->currentIndex()).sqlname();
     const QString sql =
         SearchStatement(m_kind->searchBase, field, m_operator->currentText(), m_searchFor->text());
     if (listResults(sql) == 0)

@@ -10,7 +10,7 @@ class QPushButton;
 class QTableView;
 class SearchReceiver;
 class SearchResultModel;
-struct SearchKindSpecs;
+struct SearchKindDefinition;
 
 // Looks up a patient, doctor, drug or health factor: lists every record of the kind,
 // narrows the list by one field, and hands the double-clicked record to the window that
@@ -41,7 +41,7 @@ private:
     std::optional<int> listResults(const QString& sql);
     void handOver(int row);
 
-    const SearchKindSpecs* m_kind = nullptr;
+    const SearchKindDefinition* m_kind = nullptr;
     SearchReceiver* m_callingForm = nullptr;
     QComboBox* m_searchItems = nullptr;
     QComboBox* m_operator = nullptr;

@@ -1,4 +1,4 @@
-#include "SearchKindSpecs.h"
+#include "SearchKindDefinition.h"
 
 #include "DoctorResults.h"
 #include "DrugResults.h"
@@ -16,12 +16,12 @@ template <class Results> std::unique_ptr<SearchRecords> make()
 }
 
 // The bases of the listing and of a search differ in their trailing blank for drugs only.
-QHash<QString, SearchKindSpecs> kinds()
+QHash<QString, SearchKindDefinition> kinds()
 {
     const clsSearchSpecs firstName(QStringLiteral("fname"), QStringLiteral("First Name"));
     const clsSearchSpecs lastName(QStringLiteral("lname"), QStringLiteral("Last Name"));
     const clsViewSpecs id(QStringLiteral("ID"), QStringLiteral("ID"), 600);
-    QHash<QString, SearchKindSpecs> all;
+    QHash<QString, SearchKindDefinition> all;
     all.insert(QStringLiteral("Patient"),
                {QStringLiteral("SELECT * from patients "),
                 QStringLiteral("SELECT * from patients "),
@@ -59,9 +59,9 @@ QHash<QString, SearchKindSpecs> kinds()
 
 } // namespace
 
-const SearchKindSpecs* SearchKindSpecs::Find(const QString& name)
+const SearchKindDefinition* SearchKindDefinition::Find(const QString& name)
 {
-    static const QHash<QString, SearchKindSpecs> all = kinds();
+    static const QHash<QString, SearchKindDefinition> all = kinds();
     const auto found = all.constFind(name);
     return found == all.cend() ? nullptr : &*found;
 }

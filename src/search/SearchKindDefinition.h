@@ -10,13 +10,13 @@
 
 // What the search window knows of one kind of record: the statements it runs, the fields
 // it can search by, the grid's columns and the records a listing is read into.
-struct SearchKindSpecs {
+struct SearchKindDefinition {
     // The kind named "Patient", "Doctor", "Drug" or "HealthFactor"; nullptr for any other.
-    static const SearchKindSpecs* Find(const QString& name);
+    static const SearchKindDefinition* Find(const QString& name);
 
     QString listingSql;
     QString searchBase;
-    QList<clsSearchSpecs> searchSpecs;
-    QList<clsViewSpecs> viewSpecs;
+    QList<clsSearchSpecs> searchFields;
+    QList<clsViewSpecs> columns;
     std::unique_ptr<SearchRecords> (*makeRecords)() = nullptr;
 };
