@@ -1,5 +1,6 @@
 #include "RecordDeletion.h"
 
+#include "AskedDeletion.h"
 #include "common.h"
 
 RecordDeletion::RecordDeletion(QString view, QString id, QString first, QString last)
@@ -59,22 +60,11 @@ bool RecordDeletion::deleteLinked(const QString& countSql, const QString& linked
                                   const QString& plainQuestion,
                                   void (*deleteRecord)(const QString&)) const
 {
-    if (linkCount(countSql) > 0) {
-        if (!AskQuestion(linkedQuestion)) {
-            ShowAttention(QStringLiteral("Delete Cancelled"));
-            return false;
-        }
-    } else if (!AskQuestion(plainQuestion)) {
-        return false;
-    }
-    deleteRecord(m_id);
-    return true;
-}
-
-int RecordDeletion::linkCount(const QString& countSql) const
-{
-    auto recordset = AppDatabase().OpenRecordset(countSql + m_id, dbOpenForwardOnly);
-    const int count = FieldText(recordset->Fields()[0]).toInt();
-    recordset->Close();
-    return count;
+    const AskedDeletion deletion{.id = m_id,
+                                 .linkCountSql = countSql,
+                                 .linkedQuestion = linkedQuestion,
+                                 .cancelledNotice = QStringLiteral("Delete Cancelled"),
+                                 .plainQuestion = plainQuestion,
+                                 .deleteRecord = deleteRecord};
+    return deletion.Run();
 }

@@ -19,7 +19,6 @@ private:
     // from them only after its own question.
     bool deleteLinked(const QString& countSql, const QString& linkedQuestion,
                       const QString& plainQuestion, void (*deleteRecord)(const QString&)) const;
-    int linkCount(const QString& countSql) const;
 
     QString m_view;
     QString m_id;

@@ -1,8 +1,8 @@
 #include "MaintenanceWindow.h"
 
 #include "AppDatabase.h"
+#include "AskedDeletion.h"
 #include "DaoType.h"
-#include "FieldText.h"
 #include "IdSequence.h"
 #include "MagnifierIcon.h"
 #include "Messages.h"
@@ -297,23 +297,14 @@ bool MaintenanceWindow::UpdateShown()
 
 void MaintenanceWindow::DeleteShown()
 {
-    const QString id = ShownId();
-    qint64 links = 0;
-    if (!RunReportingErrors([this, &id, &links] {
-            auto rs = AppDatabase().OpenRecordset(texts.linkCountSql + id, dbOpenForwardOnly);
-            links = FieldText(rs->Fields()[texts.linkCountField]).toLongLong();
-            rs->Close();
-        }))
-        return;
-    if (links > 0) {
-        if (!AskQuestion(LinkedQuestion())) {
-            ShowAttention(texts.deleteCancelled);
-            return;
-        }
-    } else if (!AskQuestion(UnlinkedQuestion())) {
-        return;
-    }
-    if (RunReportingErrors([this, &id] { DeleteRecord(id); }))
+    const AskedDeletion deletion{.id = ShownId(),
+                                 .linkCountSql = texts.linkCountSql,
+                                 .linkedQuestion = LinkedQuestion(),
+                                 .cancelledNotice = texts.deleteCancelled,
+                                 .plainQuestion = UnlinkedQuestion(),
+                                 .deleteRecord = texts.deleteRecord};
+    bool deleted = false;
+    if (RunReportingErrors([&] { deleted = deletion.Run(); }) && deleted)
         ResetForm();
 }
 

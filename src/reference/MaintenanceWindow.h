@@ -48,7 +48,8 @@ public:
         // Statements completed with the identifier.
         QString loadSql;
         QString linkCountSql;
-        QString linkCountField;
+        // Removes the record and its patient links.
+        void (*deleteRecord)(const QString& id) = nullptr;
         const IdSequence* ids = nullptr;
     };
 
@@ -72,8 +73,6 @@ protected:
     virtual QString UpdateSql(const QString& id) const = 0;
     virtual QString LinkedQuestion() const = 0;
     virtual QString UnlinkedQuestion() const = 0;
-    // Removes the record and its patient links.
-    virtual void DeleteRecord(const QString& id) const = 0;
 
     // What LoadObjectData does with a record: its texts in field order.
     void ShowRecord(qint32 id, const QStringList& texts);

@@ -31,7 +31,7 @@ MaintenanceWindow::Texts windowTexts()
         .loadSql = QStringLiteral("SELECT * from Doctors where doctorid = "),
         .linkCountSql =
             QStringLiteral("SELECT count(*) as docsfound FROM PatientsDoctors where DoctorID = "),
-        .linkCountField = QStringLiteral("docsfound"),
+        .deleteRecord = &DeleteDoctor,
         .ids = &IdSequence::Doctors,
     };
 }
@@ -101,11 +101,6 @@ QString frmDoctors::LinkedQuestion() const
 QString frmDoctors::UnlinkedQuestion() const
 {
     return QStringLiteral("Are you Sure you want to delete ") + ShownName() + QStringLiteral(" ?");
-}
-
-void frmDoctors::DeleteRecord(const QString& id) const
-{
-    DeleteDoctor(id);
 }
 
 QString frmDoctors::ShownName() const

@@ -21,7 +21,6 @@ private:
     QString UpdateSql(const QString& id) const override;
     QString LinkedQuestion() const override;
     QString UnlinkedQuestion() const override;
-    void DeleteRecord(const QString& id) const override;
     // The names as they stand in the boxes, untrimmed: "Doe, Jane".
     QString ShownName() const;
 };

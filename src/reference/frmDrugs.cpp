@@ -33,7 +33,7 @@ MaintenanceWindow::Texts windowTexts()
         .loadSql = QStringLiteral("SELECT * from Drugs where drugid = "),
         .linkCountSql =
             QStringLiteral("SELECT count(*) as drugsfound FROM Schedule where DrugID = "),
-        .linkCountField = QStringLiteral("drugsfound"),
+        .deleteRecord = &DeleteDrug,
         .ids = &IdSequence::Drugs,
     };
 }
@@ -89,11 +89,6 @@ QString frmDrugs::UnlinkedQuestion() const
 {
     return QStringLiteral("Are you Sure you want to delete ") + Box(kName)->text() +
            QStringLiteral("?");
-}
-
-void frmDrugs::DeleteRecord(const QString& id) const
-{
-    DeleteDrug(id);
 }
 
 QString frmDrugs::StoredName() const

@@ -19,7 +19,6 @@ private:
     QString UpdateSql(const QString& id) const override;
     QString LinkedQuestion() const override;
     QString UnlinkedQuestion() const override;
-    void DeleteRecord(const QString& id) const override;
     // The name as written to the database.
     QString StoredName() const;
 };

@@ -32,7 +32,7 @@ MaintenanceWindow::Texts windowTexts()
         .loadSql = QStringLiteral("SELECT * from HealthFactors where condid = "),
         .linkCountSql =
             QStringLiteral("SELECT count(*) as hfsfound FROM PatientFactors where CondID = "),
-        .linkCountField = QStringLiteral("hfsfound"),
+        .deleteRecord = &DeleteHealthFactor,
         .ids = &IdSequence::HealthFactors,
     };
 }
@@ -85,11 +85,6 @@ QString frmHF::UnlinkedQuestion() const
 {
     return QStringLiteral("Are you Sure you want to delete ") + TrimmedDesc() +
            QStringLiteral(" ?");
-}
-
-void frmHF::DeleteRecord(const QString& id) const
-{
-    DeleteHealthFactor(id);
 }
 
 QString frmHF::TrimmedDesc() const

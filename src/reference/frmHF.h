@@ -19,6 +19,5 @@ private:
     QString UpdateSql(const QString& id) const override;
     QString LinkedQuestion() const override;
     QString UnlinkedQuestion() const override;
-    void DeleteRecord(const QString& id) const override;
     QString TrimmedDesc() const;
 };
