@@ -15,6 +15,8 @@ public:
     }
 
     QVariant Value() const;
+    // The value as FieldText reads it.
+    QVariant Reading() const;
     const QString& Name() const { return m_name; }
     int Type() const { return m_type; }
     int Size() const { return m_size; }

@@ -3,7 +3,9 @@
 #include "Catalog.h"
 #include "DaoType.h"
 #include "DbError.h"
+#include "FieldReading.h"
 #include "JetDate.h"
+#include "TextRoutines.h"
 
 #include <algorithm>
 #include <sqlite3.h>
@@ -85,7 +87,7 @@ void Recordset::describeColumns(const JetTranslation& query)
         // The first row was cached before the types were known; read it again by type.
         std::vector<QVariant> row;
         for (int i = 0; i < count; ++i)
-            row.push_back(columnValue(i));
+            row.push_back(columnValue(i, ReadAs::Stored));
         m_rows.front() = std::move(row);
     }
 }
@@ -106,7 +108,7 @@ bool Recordset::fetch()
         std::vector<QVariant> row;
         row.reserve(m_types.size());
         for (int i = 0; i < int(m_types.size()); ++i)
-            row.push_back(columnValue(i));
+            row.push_back(columnValue(i, ReadAs::Stored));
         m_rows.push_back(std::move(row));
     }
     return true;
@@ -118,14 +120,14 @@ void Recordset::fetchAll()
     }
 }
 
-QVariant Recordset::columnValue(int column) const
+QVariant Recordset::columnValue(int column, ReadAs as) const
 {
     const int type = m_types.empty() ? dbText : m_types[size_t(column)];
     if (type == dbText || type == dbMemo)
-        return textValue(column);
+        return textValue(column, as);
     const int storage = sqlite3_column_type(m_stmt, column);
     if (storage == SQLITE_NULL)
-        return QVariant();
+        return as == ReadAs::Reading ? FieldReading::OfNull(type) : QVariant();
     switch (type) {
     case dbBoolean:
         return QVariant(sqlite3_column_int64(m_stmt, column) != 0);
@@ -147,19 +149,22 @@ QVariant Recordset::columnValue(int column) const
     default:
         break;
     }
-    return textValue(column);
+    // Only a text field's reading is trimmed.
+    return textValue(column, ReadAs::Stored);
 }
 
-QVariant Recordset::textValue(int column) const
+QVariant Recordset::textValue(int column, ReadAs as) const
 {
     // No text pointer means Null: one call instead of asking for the storage class first.
     const char* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
     if (!text)
-        return QVariant();
+        return as == ReadAs::Reading ? FieldReading::OfNull(dbText) : QVariant();
     const int bytes = sqlite3_column_bytes(m_stmt, column);
     // An empty text is not Null: it reads as a shared empty (not null) string.
     if (bytes == 0)
         return QVariant(QStringLiteral(""));
+    if (as == ReadAs::Reading && FieldReading::NeedsTrimming(text, bytes))
+        return QVariant(TrimText(QString::fromUtf8(text, bytes)));
     if (m_fetched < 2)
         return QVariant(QString::fromUtf8(text, bytes));
     if (m_texts.empty())
@@ -167,13 +172,27 @@ QVariant Recordset::textValue(int column) const
     return m_texts[size_t(column)].Value(text, bytes);
 }
 
+void Recordset::throwNoCurrentRecord() const
+{
+    throw DbError(QStringLiteral("No current record."), m_sql);
+}
+
 QVariant Recordset::Value(int column) const
 {
     if (m_bof || m_eof)
-        throw DbError(QStringLiteral("No current record."), m_sql);
+        throwNoCurrentRecord();
     if (m_forwardOnly)
-        return columnValue(column);
+        return columnValue(column, ReadAs::Stored);
     return m_rows[size_t(m_pos)][size_t(column)];
+}
+
+QVariant Recordset::Reading(int column) const
+{
+    if (m_bof || m_eof)
+        throwNoCurrentRecord();
+    if (m_forwardOnly)
+        return columnValue(column, ReadAs::Reading);
+    return FieldReading::Of(m_rows[size_t(m_pos)][size_t(column)], m_types[size_t(column)]);
 }
 
 void Recordset::requireScrolling() const
@@ -186,7 +205,7 @@ void Recordset::requireScrolling() const
 void Recordset::MoveNext()
 {
     if (m_eof)
-        throw DbError(QStringLiteral("No current record."), m_sql);
+        throwNoCurrentRecord();
     if (m_forwardOnly) {
         m_eof = !fetch();
         return;

@@ -32,13 +32,19 @@ public:
     const FieldList& Fields() const { return m_fields; }
     void Close();
     QVariant Value(int column) const;
+    // The value as FieldText reads it; a forward-only recordset reads it straight from the
+    // statement, without building the raw value first.
+    QVariant Reading(int column) const;
 
 private:
     bool fetch();
     void fetchAll();
     void describeColumns(const JetTranslation& query);
-    QVariant columnValue(int column) const;
-    QVariant textValue(int column) const;
+    // A column of the current row as stored (Null as an invalid variant) or as FieldText reads it.
+    enum class ReadAs { Stored, Reading };
+    QVariant columnValue(int column, ReadAs as) const;
+    QVariant textValue(int column, ReadAs as) const;
+    [[noreturn]] void throwNoCurrentRecord() const;
     void requireScrolling() const;
 
     std::shared_ptr<sqlite3> m_db;

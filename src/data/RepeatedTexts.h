@@ -14,8 +14,8 @@ public:
     QVariant Value(const char* utf8, int bytes);
 
 private:
-    static constexpr unsigned kShift = 26;
-    static constexpr unsigned kSlots = 1u << (32 - kShift);
+    static constexpr unsigned kSlotBits = 6;
+    static constexpr unsigned kSlots = 1u << kSlotBits;
     static constexpr int kTrial = 512;
 
     std::array<QString, kSlots> m_slots;

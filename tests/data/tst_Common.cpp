@@ -91,7 +91,9 @@ private slots:
     void numberOrZero();
     void numberOrZeroRefusesOtherText_data();
     void numberOrZeroRefusesOtherText();
+    void fieldTextOfNullValues_data();
     void fieldTextOfNullValues();
+    void fieldTextOfPresentValues_data();
     void fieldTextOfPresentValues();
     void messageBoxesGoThroughTheHook();
     void runReportingErrorsShowsTheEngineError();
@@ -156,12 +158,27 @@ void tst_Common::numberOrZeroRefusesOtherText()
     QVERIFY_THROWS_EXCEPTION(DbError, NumberOrZero(text));
 }
 
+// A snapshot keeps its values and reads them afterwards; a forward-only recordset reads
+// straight from the statement: both must read alike.
+static void recordsetKinds()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("snapshot") << int(dbOpenSnapshot);
+    QTest::newRow("forward-only") << int(dbOpenForwardOnly);
+}
+
+void tst_Common::fieldTextOfNullValues_data()
+{
+    recordsetKinds();
+}
+
 void tst_Common::fieldTextOfNullValues()
 {
+    QFETCH(int, kind);
     ScratchDatabase s;
     s.db().Execute(QStringLiteral("INSERT INTO Communications (ID) VALUES (1)"), dbFailOnError);
     s.db().Execute(QStringLiteral("INSERT INTO Patients (ptid) VALUES (1)"), dbFailOnError);
-    const auto comm = s.db().OpenRecordset(QStringLiteral("Communications"));
+    const auto comm = s.db().OpenRecordset(QStringLiteral("SELECT * FROM Communications"), kind);
     const QVariant result = FieldText(comm->Fields()["Result"]);
     QCOMPARE(result.typeId(), QMetaType::QString);
     QCOMPARE(result.toString(), QString());
@@ -169,22 +186,38 @@ void tst_Common::fieldTextOfNullValues()
              QDateTime(QDate(1900, 1, 1), QTime(0, 0), Qt::UTC));
     QCOMPARE(FieldText(comm->Fields()["PtId"]), QVariant(0));
     QCOMPARE(FieldText(comm->Fields()["Complete"]), QVariant(0));
-    const auto patient = s.db().OpenRecordset(QStringLiteral("Patients"));
+    const auto patient = s.db().OpenRecordset(QStringLiteral("SELECT * FROM Patients"), kind);
     QCOMPARE(FieldText(patient->Fields()["goal_chol"]), QVariant(0));
     QCOMPARE(FieldText(patient->Fields()["Comment"]).toString(), QString());
+    QVERIFY(!patient->Fields()["Comment"].Value().isValid());
 }
 
+void tst_Common::fieldTextOfPresentValues_data()
+{
+    recordsetKinds();
+}
+
+// Three rows, so that the later ones are read as a long listing reads them.
 void tst_Common::fieldTextOfPresentValues()
 {
+    QFETCH(int, kind);
     ScratchDatabase s;
-    s.db().Execute(QStringLiteral("INSERT INTO Communications (ID, CallDate, Result, Complete) "
-                                  "VALUES (40000, #03/05/2004#, '  left a message  ', True)"),
-                   dbFailOnError);
-    const auto rs = s.db().OpenRecordset(QStringLiteral("Communications"));
-    QCOMPARE(FieldText(rs->Fields()["Result"]).toString(), QStringLiteral("left a message"));
-    QCOMPARE(FieldText(rs->Fields()["ID"]).toInt(), 40000);
-    QCOMPARE(FieldText(rs->Fields()["CallDate"]).toDateTime().date(), QDate(2004, 3, 5));
-    QCOMPARE(FieldText(rs->Fields()["Complete"]).toBool(), true);
+    for (int id : {40000, 40001, 40002}) {
+        s.db().Execute(
+            QStringLiteral("INSERT INTO Communications (ID, CallDate, Result, Complete) "
+                           "VALUES (%1, #03/05/2004#, '  left a message  ', True)")
+                .arg(id),
+            dbFailOnError);
+    }
+    const auto rs = s.db().OpenRecordset(
+        QStringLiteral("SELECT ID, CallDate, Result, Complete FROM Communications ORDER BY ID"), kind);
+    for (int id = 40000; !rs->Eof(); rs->MoveNext(), ++id) {
+        QCOMPARE(FieldText(rs->Fields()["Result"]).toString(), QStringLiteral("left a message"));
+        QCOMPARE(rs->Fields()["Result"].Value().toString(), QStringLiteral("  left a message  "));
+        QCOMPARE(FieldText(rs->Fields()["ID"]).toInt(), id);
+        QCOMPARE(FieldText(rs->Fields()["CallDate"]).toDateTime().date(), QDate(2004, 3, 5));
+        QCOMPARE(FieldText(rs->Fields()["Complete"]).toBool(), true);
+    }
 }
 
 void tst_Common::messageBoxesGoThroughTheHook()

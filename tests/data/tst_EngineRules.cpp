@@ -613,15 +613,21 @@ void TestEngineRules::longListingsReadEveryTextExactly()
     }
 }
 
-// Texts of one length that differ in a single letter share slots of the table; each must
-// come back as itself, before and after the column stops looking for repeats.
+// Texts of one length that differ in a single letter (in the first, a middle or the last eight
+// bytes, or in a text shorter than four) are hashed alike but for that letter, and many share
+// slots of the table; each must come back as itself, before and after the column stops looking
+// for repeats.
 void TestEngineRules::repeatedTextsNeverMistakeOneForAnother()
 {
     RepeatedTexts texts;
     QStringList wrong;
     for (int round = 0; round < 40; ++round) {
         for (char letter = 'a'; letter <= 'z'; ++letter) {
-            for (const QByteArray& text : {letter + QByteArray("1234"), QByteArray("1234") + letter}) {
+            for (const QByteArray& text :
+                 {QByteArray(1, letter), QByteArray("1") + letter, QByteArray("1") + letter + "3",
+                  letter + QByteArray("1234"), QByteArray("1234") + letter,
+                  QByteArray("1234567") + letter + "9", QByteArray("12345678abcdefg") + letter,
+                  QByteArray("12345678abcdefgh") + letter}) {
                 if (texts.Value(text.constData(), int(text.size())).toString() != QString::fromLatin1(text))
                     wrong << QString::fromLatin1(text);
             }

@@ -41,6 +41,8 @@ private slots:
 
     void parsesDates_data();
     void parsesDates();
+    void readsStoredDates_data();
+    void readsStoredDates();
     void tokenizes_data();
     void tokenizes();
     void refusesBadTokens_data();
@@ -154,6 +156,40 @@ void TestJetTranslator::parsesDates()
     QFETCH(QString, stored);
     const auto date = JetDate::Parse(text);
     QCOMPARE(date ? JetDate::ToStorage(*date) : QString(), stored);
+}
+
+void TestJetTranslator::readsStoredDates_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QDateTime>("date"); // invalid: not a stored date
+
+    const auto utc = [](int y, int m, int d, int h = 0, int min = 0, int sec = 0) {
+        return QDateTime(QDate(y, m, d), QTime(h, min, sec), Qt::UTC);
+    };
+    QTest::newRow("date and time") << QByteArray("2004-03-05 13:45:59") << utc(2004, 3, 5, 13, 45, 59);
+    QTest::newRow("no-date day") << QByteArray("1900-01-01 00:00:00") << utc(1900, 1, 1);
+    QTest::newRow("before 1970") << QByteArray("1899-12-30 23:59:59") << utc(1899, 12, 30, 23, 59, 59);
+    QTest::newRow("date only") << QByteArray("2024-02-29") << utc(2024, 2, 29);
+    QTest::newRow("year one") << QByteArray("0001-01-01") << utc(1, 1, 1);
+    QTest::newRow("not a leap year") << QByteArray("2023-02-29") << QDateTime();
+    QTest::newRow("1900 is no leap year") << QByteArray("1900-02-29 00:00:00") << QDateTime();
+    QTest::newRow("month 13") << QByteArray("2004-13-01 00:00:00") << QDateTime();
+    QTest::newRow("day 0") << QByteArray("2004-01-00") << QDateTime();
+    QTest::newRow("hour 24") << QByteArray("2004-03-05 24:00:00") << QDateTime();
+    QTest::newRow("second 60") << QByteArray("2004-03-05 23:59:60") << QDateTime();
+    QTest::newRow("year zero") << QByteArray("0000-01-01") << QDateTime();
+    QTest::newRow("letter") << QByteArray("2004-03-0x") << QDateTime();
+    QTest::newRow("letter in the time") << QByteArray("2004-03-05 1a:00:00") << QDateTime();
+    QTest::newRow("other length") << QByteArray("2004-03-05 13:45") << QDateTime();
+    QTest::newRow("empty") << QByteArray() << QDateTime();
+}
+
+void TestJetTranslator::readsStoredDates()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QDateTime, date);
+    const auto read = JetDate::FromStorage(stored.constData(), int(stored.size()));
+    QCOMPARE(read.value_or(QDateTime()), date);
 }
 
 void TestJetTranslator::tokenizes_data()
