@@ -5,6 +5,7 @@
 #include "JetFunctions.h"
 #include "JetTranslator.h"
 #include "QueryDef.h"
+#include "StatementCache.h"
 
 #include <QFileInfo>
 #include <QStorageInfo>
@@ -62,6 +63,8 @@ QString tableNameOf(const QString& source)
 
 struct Database::Impl {
     std::shared_ptr<sqlite3> db;
+    // Declared after the connection, so that its statements are finalized first.
+    std::unique_ptr<StatementCache> statements;
     QString path;
     Catalog catalog;
     int changes = 0;
@@ -108,6 +111,7 @@ Database::Impl* Database::openFile(const QString& path, int flags)
                                    flags | SQLITE_OPEN_NOMUTEX, nullptr);
     auto impl = std::make_unique<Database::Impl>();
     impl->db.reset(raw, [](sqlite3* h) { sqlite3_close_v2(h); });
+    impl->statements = std::make_unique<StatementCache>(raw);
     impl->path = path;
     if (rc != SQLITE_OK)
         throw DbError(QStringLiteral("Could not open '%1': %2")
@@ -189,7 +193,13 @@ void Database::Execute(const QString& sql, int /*options*/)
     const JetTranslation t = d->translate(sql);
     if (t.kind != JetTranslation::Action)
         throw DbError(QStringLiteral("Cannot execute a select query."), sql);
-    run(t.sql.toUtf8(), sql);
+    if (t.parameters.isEmpty())
+        return run(t.sql.toUtf8(), sql);
+    d->chooseJournal();
+    QString message;
+    if (d->statements->Run(t.sql.toUtf8(), t.parameters, message) != SQLITE_DONE)
+        throw DbError(message, sql);
+    d->changes = sqlite3_changes(d->db.get());
 }
 
 int Database::RecordsAffected() const

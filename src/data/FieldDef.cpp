@@ -1,9 +1,11 @@
 #include "FieldDef.h"
 
+#include "SameName.h"
+
 const FieldDef* TableDef::Find(QStringView field) const
 {
     for (const FieldDef& c : fields) {
-        if (c.name.compare(field, Qt::CaseInsensitive) == 0)
+        if (SameName(c.name, field))
             return &c;
     }
     return nullptr;

@@ -1,34 +1,9 @@
 #include "FieldList.h"
 
 #include "DbError.h"
+#include "SameName.h"
 
 #include <cstring>
-
-namespace {
-
-char16_t foldAscii(char16_t c)
-{
-    return (c >= u'A' && c <= u'Z') ? char16_t(c + 32) : c;
-}
-
-// Field names are nearly always ASCII: compare those without building folded copies.
-bool sameName(QStringView a, QStringView b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        const char16_t x = a[i].unicode();
-        const char16_t y = b[i].unicode();
-        if (x == y || (x < 128 && y < 128 && foldAscii(x) == foldAscii(y)))
-            continue;
-        if (x < 128 && y < 128)
-            return false;
-        return a.compare(b, Qt::CaseInsensitive) == 0;
-    }
-    return true;
-}
-
-} // namespace
 
 const Field& FieldList::operator[](int index) const
 {
@@ -51,7 +26,7 @@ const Field* FieldList::Find(QStringView name) const
     for (size_t n = 0, i = m_next; n < count; ++n, ++i) {
         if (i >= count)
             i = 0;
-        if (sameName(m_fields[i].Name(), name)) {
+        if (SameName(m_fields[i].Name(), name)) {
             m_next = i + 1;
             return &m_fields[i];
         }

@@ -121,18 +121,20 @@ JetToken JetLexer::word()
 
 JetToken JetLexer::symbol()
 {
-    static const QString pairs[] = {QStringLiteral("<>"), QStringLiteral("<="),
-                                    QStringLiteral(">=")};
-    for (const QString& pair : pairs) {
-        if (QStringView(m_sql).mid(m_pos, 2) == pair) {
-            m_pos += 2;
-            return {JetToken::Symbol, pair};
+    // The commonest first, each pair before its first character alone. Literal strings: a
+    // symbol's token is built without allocating.
+    static const QString symbols[] = {
+        QStringLiteral(","),  QStringLiteral("("), QStringLiteral(")"), QStringLiteral("<>"),
+        QStringLiteral("<="), QStringLiteral(">="), QStringLiteral("="), QStringLiteral("<"),
+        QStringLiteral(">"),  QStringLiteral("."), QStringLiteral("+"), QStringLiteral("-"),
+        QStringLiteral("*"),  QStringLiteral("/"), QStringLiteral("\\"), QStringLiteral("&"),
+        QStringLiteral(";"),  QStringLiteral("!")};
+    const QStringView rest = QStringView(m_sql).mid(m_pos);
+    for (const QString& symbol : symbols) {
+        if (symbol.front() == rest.front() && rest.startsWith(symbol)) {
+            m_pos += symbol.size();
+            return {JetToken::Symbol, symbol};
         }
     }
-    static const QString singles = QStringLiteral("=<>+-*/\\&(),.;!");
-    const QChar c = m_sql[m_pos];
-    if (!singles.contains(c))
-        fail(QStringLiteral("Syntax error: unexpected character '%1'.").arg(c));
-    ++m_pos;
-    return {JetToken::Symbol, QString(c)};
+    fail(QStringLiteral("Syntax error: unexpected character '%1'.").arg(rest.front()));
 }

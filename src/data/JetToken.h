@@ -11,9 +11,14 @@ struct JetToken {
 
     bool isWord(QStringView word) const
     {
-        return kind == Word && value.compare(word, Qt::CaseInsensitive) == 0;
+        // The lengths first: most words asked about are not this one, and that tells at once.
+        return kind == Word && value.size() == word.size() &&
+               value.compare(word, Qt::CaseInsensitive) == 0;
     }
-    bool isSymbol(QStringView symbol) const { return kind == Symbol && value == symbol; }
+    bool isSymbol(QStringView symbol) const
+    {
+        return kind == Symbol && value.size() == symbol.size() && value == symbol;
+    }
     // A field or table name, bare or in brackets.
     bool isName() const { return kind == Word || kind == Name; }
 };

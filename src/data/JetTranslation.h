@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QVariantList>
 
 // SQL text ready for SQLite, with what the original said about its result columns.
 struct JetTranslation {
@@ -11,4 +12,7 @@ struct JetTranslation {
     QString sql;
     // Type and width of computed result columns, by case-folded column name.
     QHash<QString, std::pair<int, int>> columnTypes;
+    // Values for the text's ? marks, in order: the literals of an INSERT's VALUES list, so
+    // that rows added one by one share one statement text (and one prepared statement).
+    QVariantList parameters;
 };

@@ -337,7 +337,7 @@ void JetTranslator::translateInsert()
     if (values.size() != columns.size())
         fail(QStringLiteral("Number of query values and destination fields are not the same."));
     for (qsizetype v = 0; v < values.size(); ++v)
-        storeValue(values[v].first, values[v].second, target, columns[v]);
+        storeValue(values[v].first, values[v].second, target, columns[v], Literal::Bound);
 }
 
 void JetTranslator::storeSelectedValues(qsizetype select, const TableDef& target,
@@ -391,15 +391,33 @@ void JetTranslator::translateDelete()
 }
 
 void JetTranslator::storeValue(qsizetype from, qsizetype to, const TableDef& table,
-                               QStringView column)
+                               QStringView column, Literal literal)
 {
     const FieldDef* info = table.Find(column);
-    if (to - from == 1 && fitsAsWritten(tok(from), *info))
+    if (to - from == 1 && fitsAsWritten(tok(from), *info)) {
+        if (literal == Literal::Bound) {
+            m_bound.insert(from);
+            m_result.parameters.append(boundValue(tok(from)));
+        }
         return;
+    }
     m_before[from] += QStringLiteral("jet_store(");
     m_after[to - 1] += QStringLiteral(", ") + QString::number(info->type) +
                        QStringLiteral(", ") + QString::number(info->size) +
                        QStringLiteral(", ") + quoteText(info->name) + u')';
+}
+
+// A literal that fits as written, as the value bound in its place: Null, True and False as
+// their stored values, so that rows with Nulls in other places still share one text.
+QVariant JetTranslator::boundValue(const JetToken& value)
+{
+    if (value.isWord(u"NULL"))
+        return QVariant();
+    if (value.kind == JetToken::Word)
+        return QVariant(value.isWord(u"TRUE") ? 1LL : 0LL);
+    if (value.kind == JetToken::Number)
+        return QVariant(value.value.toLongLong());
+    return QVariant(value.value);
 }
 
 bool JetTranslator::fitsAsWritten(const JetToken& value, const FieldDef& field)
@@ -447,6 +465,8 @@ QList<std::pair<qsizetype, qsizetype>> JetTranslator::splitList(qsizetype from, 
 
 QString JetTranslator::tokenText(qsizetype i) const
 {
+    if (m_bound.contains(i))
+        return QStringLiteral("?");
     const JetToken& t = tok(i);
     const JetToken& next = tok(i + 1 < m_tokens.size() ? i + 1 : i);
     const bool qualified = i > 0 && tok(i - 1).isSymbol(u".");

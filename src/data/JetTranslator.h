@@ -39,7 +39,10 @@ private:
     void translateUpdate();
     void translateDelete();
     static bool fitsAsWritten(const JetToken& value, const FieldDef& field);
-    void storeValue(qsizetype from, qsizetype to, const TableDef& table, QStringView column);
+    static QVariant boundValue(const JetToken& value);
+    enum class Literal { Written, Bound };
+    void storeValue(qsizetype from, qsizetype to, const TableDef& table, QStringView column,
+                    Literal literal = Literal::Written);
     const TableDef& table(qsizetype at) const;
     QList<std::pair<qsizetype, qsizetype>> splitList(qsizetype from, qsizetype to, int depth) const;
     QString output() const;
@@ -55,6 +58,7 @@ private:
     QHash<qsizetype, QString> m_before;
     QHash<qsizetype, QString> m_after;
     QSet<qsizetype> m_skip;
+    QSet<qsizetype> m_bound;
     JetTranslation m_result;
     int m_nextExpr = 1000;
 };

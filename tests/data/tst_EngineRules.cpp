@@ -53,6 +53,7 @@ private slots:
     void trueReadsBackAsBoolean();
     void omittedFieldIsNull();
     void longTextIsCutToItsColumn();
+    void rowsAddedOneByOneStoreTheirOwnValues();
     void failingStatementAppliesNothing_data();
     void failingStatementAppliesNothing();
     void fieldMetadataFollowsTheTable();
@@ -394,6 +395,39 @@ void TestEngineRules::longTextIsCutToItsColumn()
     const QString note = QString(10000, QChar(u'n'));
     db.Execute(QStringLiteral("UPDATE Patients SET comment = '%1'").arg(note), dbFailOnError);
     QCOMPARE(m_scratch->Scalar("SELECT comment FROM Patients").toString(), note);
+}
+
+// Inserts that differ only in their values run through one kept statement: each row must
+// get its own values, Nulls in any place, a refused row must leave the statement usable,
+// and no lock may stay behind between runs.
+void TestEngineRules::rowsAddedOneByOneStoreTheirOwnValues()
+{
+    Database& db = m_scratch->db();
+    const QString insert = QStringLiteral(
+        "INSERT INTO Communications (ID, PtId, CallDate, CallTime, Result, Complete) "
+        "VALUES (%1, %2, %3, %4, %5, %6)");
+    db.Execute(insert.arg("1", "10", "#1/2/2024#", "'9:15'", "'O''Hara, call back'", "True"),
+               dbFailOnError);
+    db.Execute(insert.arg("2", "20", "Null", "'10:00'", "'Second'", "False"), dbFailOnError);
+    db.Execute(insert.arg("3", "30", "#3/4/2025 13:45:00#", "Null", "'Third'", "True"),
+               dbFailOnError);
+    QVERIFY_THROWS_EXCEPTION(
+        DbError, db.Execute(insert.arg("4", "40", "#1/1/2024#", "'x'", "'y'", "'maybe'"),
+                            dbFailOnError));
+    db.Execute(insert.arg("4", "2147483647", "#5/6/2026#", "'11:30'", "'Fourth'", "False"),
+               dbFailOnError);
+    QCOMPARE(db.RecordsAffected(), 1);
+    QCOMPARE(m_scratch->Dump("SELECT ID, PtId, CallDate, CallTime, Result, Complete "
+                             "FROM Communications ORDER BY ID"),
+             QStringLiteral("1|10|01/02/2024|9:15|O'Hara, call back|True\n"
+                            "2|20|<null>|10:00|Second|False\n"
+                            "3|30|03/04/2025 13:45:00|<null>|Third|True\n"
+                            "4|2147483647|05/06/2026|11:30|Fourth|False"));
+    // Another workstation writes at once: nothing of ours still holds the file.
+    Database other = Database::Open(db.Name());
+    sqlite3_busy_timeout(other.Handle(), 0);
+    other.Execute(insert.arg("5", "50", "Null", "Null", "'Other'", "False"), dbFailOnError);
+    QCOMPARE(m_scratch->Count("SELECT * FROM Communications"), 5);
 }
 
 void TestEngineRules::failingStatementAppliesNothing_data()

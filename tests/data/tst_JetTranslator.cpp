@@ -49,6 +49,7 @@ private slots:
     void refusesBadTokens();
     void translates_data();
     void translates();
+    void insertedLiteralsAreBound();
     void refusesStackedStatements_data();
     void refusesStackedStatements();
     void matchesPatterns_data();
@@ -190,6 +191,24 @@ void TestJetTranslator::readsStoredDates()
     QFETCH(QDateTime, date);
     const auto read = JetDate::FromStorage(stored.constData(), int(stored.size()));
     QCOMPARE(read.value_or(QDateTime()), date);
+}
+
+// Rows added one by one differ only in their bound values, Nulls included; values that must
+// be checked and fitted on the way in stay in the text.
+void TestJetTranslator::insertedLiteralsAreBound()
+{
+    const JetTranslation t = JetTranslator::Translate(
+        "INSERT INTO Communications (ID, PtId, CallDate, CallTime, Result, Complete) "
+        "VALUES (7, Null, #1/2/2024#, 'past 8 characters', 'a''b', True)",
+        m_catalog);
+    QCOMPARE(normalized(t.sql),
+             normalized("INSERT INTO Communications ( ID , PtId , CallDate , CallTime , Result , "
+                        "Complete ) VALUES ( ? , ? , ? , jet_store('past 8 characters' COLLATE "
+                        "JETTEXT, 10, 8, 'CallTime') , ? , ? )"));
+    QCOMPARE(t.parameters, (QVariantList{7LL, QVariant(), "2024-01-02 00:00:00", "a'b", 1LL}));
+    const JetTranslation update =
+        JetTranslator::Translate("UPDATE Communications SET Result = 'x' WHERE ID = 7", m_catalog);
+    QVERIFY(update.parameters.isEmpty());
 }
 
 void TestJetTranslator::tokenizes_data()
