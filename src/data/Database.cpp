@@ -14,6 +14,7 @@
 namespace {
 
 constexpr int kBusyTimeoutMs = 15000;
+constexpr int kKeptSelects = 256;
 
 // A write-ahead log needs shared memory, which network file systems do not give.
 bool onNetworkFileSystem(const QString& path)
@@ -64,7 +65,10 @@ QString tableNameOf(const QString& source)
 struct Database::Impl {
     std::shared_ptr<sqlite3> db;
     // Declared after the connection, so that its statements are finalized first.
-    std::unique_ptr<StatementCache> statements;
+    std::shared_ptr<StatementCache> statements;
+    // Translations of queries by their text, so that a query opened again is not translated
+    // again; valid as long as the tables are the same.
+    QHash<QString, JetTranslation> selects;
     QString path;
     Catalog catalog;
     int changes = 0;
@@ -83,18 +87,34 @@ struct Database::Impl {
         sqlite3_exec(db.get(), journal, nullptr, nullptr, nullptr);
     }
 
+    void loadCatalog()
+    {
+        catalog.Load(db.get());
+        selects.clear();
+    }
+
     JetTranslation translate(const QString& sql)
     {
+        if (const auto known = selects.constFind(sql); known != selects.constEnd())
+            return known.value();
+        JetTranslation t;
         try {
-            return JetTranslator::Translate(sql, catalog);
+            t = JetTranslator::Translate(sql, catalog);
         } catch (const DbError&) {
             // Another workstation may have added a table since the names were read.
             const QStringList before = catalog.TableNames();
-            catalog.Load(db.get());
+            loadCatalog();
             if (catalog.TableNames() == before)
                 throw;
-            return JetTranslator::Translate(sql, catalog);
+            t = JetTranslator::Translate(sql, catalog);
         }
+        if (t.kind == JetTranslation::Select) {
+            // Emptied when full, so that queries run once do not crowd out the others for good.
+            if (selects.size() >= kKeptSelects)
+                selects.clear();
+            selects.insert(sql, t);
+        }
+        return t;
     }
 };
 
@@ -111,7 +131,7 @@ Database::Impl* Database::openFile(const QString& path, int flags)
                                    flags | SQLITE_OPEN_NOMUTEX, nullptr);
     auto impl = std::make_unique<Database::Impl>();
     impl->db.reset(raw, [](sqlite3* h) { sqlite3_close_v2(h); });
-    impl->statements = std::make_unique<StatementCache>(raw);
+    impl->statements = std::make_shared<StatementCache>(raw);
     impl->path = path;
     if (rc != SQLITE_OK)
         throw DbError(QStringLiteral("Could not open '%1': %2")
@@ -214,7 +234,7 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const QString& source, int ty
     const QString table = tableNameOf(source);
     if (!table.isEmpty()) {
         if (!d->catalog.Find(table))
-            d->catalog.Load(d->db.get());
+            d->loadCatalog();
         if (!d->catalog.Find(table))
             throw DbError(QStringLiteral("The database engine cannot find the input table or "
                                          "query '%1'.")
@@ -224,7 +244,7 @@ std::unique_ptr<Recordset> Database::OpenRecordset(const QString& source, int ty
     const JetTranslation t = d->translate(sql);
     if (t.kind != JetTranslation::Select)
         throw DbError(QStringLiteral("Only a SELECT query can be opened as a recordset."), source);
-    return std::make_unique<Recordset>(d->db, t, source, type == dbOpenForwardOnly);
+    return std::make_unique<Recordset>(d->db, d->statements, t, source, type == dbOpenForwardOnly);
 }
 
 QueryDef Database::CreateQueryDef(const QString& /*name*/)
@@ -240,13 +260,13 @@ void Database::AppendTable(const TableDef& table)
     const QString sql = QStringLiteral("CREATE TABLE %1 (%2)")
                             .arg(quoteName(table.name), columns.join(QStringLiteral(", ")));
     run(sql.toUtf8(), sql);
-    d->catalog.Load(d->db.get());
+    d->loadCatalog();
 }
 
 TableDef Database::GetTableDef(const QString& name) const
 {
     Handle();
-    d->catalog.Load(d->db.get());
+    d->loadCatalog();
     const TableDef* table = d->catalog.Find(name);
     if (!table)
         throw DbError(QStringLiteral("Table '%1' does not exist.").arg(name));
@@ -256,7 +276,7 @@ TableDef Database::GetTableDef(const QString& name) const
 QStringList Database::TableNames() const
 {
     Handle();
-    d->catalog.Load(d->db.get());
+    d->loadCatalog();
     return d->catalog.TableNames();
 }
 

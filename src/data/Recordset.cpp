@@ -5,22 +5,21 @@
 #include "DbError.h"
 #include "FieldReading.h"
 #include "JetDate.h"
+#include "StatementCache.h"
 #include "TextRoutines.h"
 
 #include <algorithm>
 #include <sqlite3.h>
 
-Recordset::Recordset(std::shared_ptr<sqlite3> db, const JetTranslation& query,
-                                 const QString& sql, bool forwardOnly)
-    : m_db(std::move(db)), m_sql(sql), m_forwardOnly(forwardOnly)
+Recordset::Recordset(std::shared_ptr<sqlite3> db, std::shared_ptr<StatementCache> statements,
+                     const JetTranslation& query, const QString& sql, bool forwardOnly)
+    : m_db(std::move(db)), m_statements(std::move(statements)), m_text(query.sql.toUtf8()),
+      m_sql(sql), m_forwardOnly(forwardOnly)
 {
-    const QByteArray text = query.sql.toUtf8();
-    if (sqlite3_prepare_v2(m_db.get(), text.constData(), int(text.size()), &m_stmt, nullptr) !=
-        SQLITE_OK) {
-        const QString message = QString::fromUtf8(sqlite3_errmsg(m_db.get()));
-        sqlite3_finalize(m_stmt);
-        throw DbError(message, m_sql);
-    }
+    int rc = SQLITE_OK;
+    m_stmt = m_statements->Take(m_text, rc);
+    if (!m_stmt)
+        throw DbError(QString::fromUtf8(sqlite3_errmsg(m_db.get())), m_sql);
     try {
         const bool any = fetch();
         describeColumns(query);
@@ -31,7 +30,7 @@ Recordset::Recordset(std::shared_ptr<sqlite3> db, const JetTranslation& query,
         m_bof = m_eof = !any;
         m_pos = any ? 0 : -1;
     } catch (...) {
-        sqlite3_finalize(m_stmt);
+        Close();
         throw;
     }
 }
@@ -43,7 +42,10 @@ Recordset::~Recordset()
 
 void Recordset::Close()
 {
-    sqlite3_finalize(m_stmt);
+    // Given back reset: it holds no lock, and the next opening of the same query skips
+    // preparing it.
+    if (m_stmt)
+        m_statements->Give(m_text, m_stmt);
     m_stmt = nullptr;
     m_rows.clear();
     m_texts.clear();

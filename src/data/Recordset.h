@@ -10,14 +10,15 @@
 
 struct sqlite3_stmt;
 struct sqlite3;
+class StatementCache;
 
 // The rows of a query and a position among them. A forward-only recordset holds only the
 // current row (read straight from the statement); a snapshot reads and keeps every row when it
 // is opened, so that it can move back and does not change with later writes.
 class Recordset {
 public:
-    Recordset(std::shared_ptr<sqlite3> db, const JetTranslation& query, const QString& sql,
-                    bool forwardOnly);
+    Recordset(std::shared_ptr<sqlite3> db, std::shared_ptr<StatementCache> statements,
+              const JetTranslation& query, const QString& sql, bool forwardOnly);
     ~Recordset();
     Recordset(const Recordset&) = delete;
     Recordset& operator=(const Recordset&) = delete;
@@ -48,7 +49,10 @@ private:
     void requireScrolling() const;
 
     std::shared_ptr<sqlite3> m_db;
+    // Declared after the connection, so that it is let go first.
+    std::shared_ptr<StatementCache> m_statements;
     sqlite3_stmt* m_stmt = nullptr;
+    QByteArray m_text;
     QString m_sql;
     bool m_forwardOnly;
     bool m_exhausted = false;

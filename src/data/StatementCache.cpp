@@ -18,20 +18,17 @@ int bind(sqlite3_stmt* stmt, int index, const QVariant& value)
 
 StatementCache::~StatementCache()
 {
-    for (sqlite3_stmt* stmt : std::as_const(m_statements))
+    for (sqlite3_stmt* stmt : std::as_const(m_idle))
         sqlite3_finalize(stmt);
 }
 
-sqlite3_stmt* StatementCache::prepared(const QByteArray& sql, int& rc)
+sqlite3_stmt* StatementCache::Take(const QByteArray& sql, int& rc)
 {
     rc = SQLITE_OK;
-    if (sqlite3_stmt* kept = m_statements.value(sql))
-        return kept;
-    // Texts that differ in their Null values are few; a full cache is simply emptied.
-    if (m_statements.size() >= kKept) {
-        for (sqlite3_stmt* stmt : std::as_const(m_statements))
-            sqlite3_finalize(stmt);
-        m_statements.clear();
+    if (const auto kept = m_idle.constFind(sql); kept != m_idle.constEnd()) {
+        sqlite3_stmt* stmt = kept.value();
+        m_idle.erase(kept);
+        return stmt;
     }
     sqlite3_stmt* stmt = nullptr;
     rc = sqlite3_prepare_v3(m_db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT,
@@ -40,14 +37,26 @@ sqlite3_stmt* StatementCache::prepared(const QByteArray& sql, int& rc)
         sqlite3_finalize(stmt);
         return nullptr;
     }
-    m_statements.insert(sql, stmt);
     return stmt;
+}
+
+void StatementCache::Give(const QByteArray& sql, sqlite3_stmt* stmt)
+{
+    sqlite3_reset(stmt);
+    sqlite3_clear_bindings(stmt);
+    // Once full, all are let go: texts run only once must not crowd out the others for good.
+    if (m_idle.size() >= kKept) {
+        for (sqlite3_stmt* idle : std::as_const(m_idle))
+            sqlite3_finalize(idle);
+        m_idle.clear();
+    }
+    m_idle.insert(sql, stmt);
 }
 
 int StatementCache::Run(const QByteArray& sql, const QVariantList& values, QString& message)
 {
     int rc = SQLITE_OK;
-    sqlite3_stmt* stmt = prepared(sql, rc);
+    sqlite3_stmt* stmt = Take(sql, rc);
     for (int i = 0; stmt && rc == SQLITE_OK && i < values.size(); ++i)
         rc = bind(stmt, i + 1, values[i]);
     if (stmt && rc == SQLITE_OK) {
@@ -56,9 +65,7 @@ int StatementCache::Run(const QByteArray& sql, const QVariantList& values, QStri
     }
     if (rc != SQLITE_DONE)
         message = QString::fromUtf8(sqlite3_errmsg(m_db));
-    if (stmt) {
-        sqlite3_reset(stmt);
-        sqlite3_clear_bindings(stmt);
-    }
+    if (stmt)
+        Give(sql, stmt);
     return rc;
 }
