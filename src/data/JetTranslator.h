@@ -12,8 +12,9 @@ struct FieldDef;
 struct TableDef;
 
 // Turns one statement of the Jet dialect into SQLite text, token by token.
-// Values stored by INSERT and UPDATE pass through jet_store(), which checks and fits
-// them to their field; TOP n becomes LIMIT n; unnamed computed columns get Expr1000...
+// Values stored by INSERT and UPDATE that do not already suit their field pass through
+// jet_store(), which checks and fits them; the literals of an INSERT's VALUES list are bound
+// to ? marks; TOP n becomes LIMIT n; unnamed computed columns get Expr1000...
 class JetTranslator {
 public:
     static JetTranslation Translate(const QString& sql, const Catalog& catalog);
