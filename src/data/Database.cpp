@@ -191,20 +191,14 @@ sqlite3* Database::Handle() const
     return d->db.get();
 }
 
-void Database::run(const QByteArray& sql, const QString& original)
+void Database::run(const QByteArray& sql, const QString& original, const QVariantList& values)
 {
-    sqlite3* db = Handle();
+    Handle();
     d->chooseJournal();
-    sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &stmt, nullptr);
-    if (rc == SQLITE_OK) {
-        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
-        }
-    }
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE && rc != SQLITE_OK)
-        throw DbError(QString::fromUtf8(sqlite3_errmsg(db)), original);
-    d->changes = sqlite3_changes(db);
+    QString message;
+    if (!d->statements->Run(sql, values, message))
+        throw DbError(message, original);
+    d->changes = sqlite3_changes(d->db.get());
 }
 
 void Database::Execute(const QString& sql, int /*options*/)
@@ -213,13 +207,7 @@ void Database::Execute(const QString& sql, int /*options*/)
     const JetTranslation t = d->translate(sql);
     if (t.kind != JetTranslation::Action)
         throw DbError(QStringLiteral("Cannot execute a select query."), sql);
-    if (t.parameters.isEmpty())
-        return run(t.sql.toUtf8(), sql);
-    d->chooseJournal();
-    QString message;
-    if (d->statements->Run(t.sql.toUtf8(), t.parameters, message) != SQLITE_DONE)
-        throw DbError(message, sql);
-    d->changes = sqlite3_changes(d->db.get());
+    run(t.sql.toUtf8(), sql, t.parameters);
 }
 
 int Database::RecordsAffected() const

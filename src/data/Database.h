@@ -55,7 +55,7 @@ private:
     struct Impl;
     explicit Database(std::unique_ptr<Impl> impl);
     static Impl* openFile(const QString& path, int flags);
-    void run(const QByteArray& sql, const QString& original);
+    void run(const QByteArray& sql, const QString& original, const QVariantList& values = {});
 
     std::unique_ptr<Impl> d;
 };

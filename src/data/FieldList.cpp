@@ -3,8 +3,6 @@
 #include "DbError.h"
 #include "SameName.h"
 
-#include <cstring>
-
 const Field& FieldList::operator[](int index) const
 {
     if (index < 0 || index >= Count())
@@ -14,15 +12,15 @@ const Field& FieldList::operator[](int index) const
 
 const Field* FieldList::Find(QStringView name) const
 {
-    // Readers mostly ask for the fields in order, spelt as the query spelt them: try the one
-    // after the last found letter for letter, then search from there without regard to case.
+    if (const Field* next = nextIfSpeltAs(name))
+        return next;
+    return inAnyCase(name);
+}
+
+const Field* FieldList::inAnyCase(QStringView name) const
+{
+    // From the field after the last one found on, so that reading in order stays short.
     const size_t count = m_fields.size();
-    if (m_next < count) {
-        const QString& candidate = m_fields[m_next].Name();
-        if (candidate.size() == name.size() &&
-            std::memcmp(candidate.constData(), name.data(), size_t(name.size()) * 2) == 0)
-            return &m_fields[m_next++];
-    }
     for (size_t n = 0, i = m_next; n < count; ++n, ++i) {
         if (i >= count)
             i = 0;
@@ -36,7 +34,7 @@ const Field* FieldList::Find(QStringView name) const
 
 const Field& FieldList::Named(QStringView name) const
 {
-    if (const Field* f = Find(name))
+    if (const Field* f = inAnyCase(name))
         return *f;
     throw DbError(QStringLiteral("Item not found in this collection (field '%1').").arg(name));
 }

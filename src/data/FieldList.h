@@ -12,13 +12,8 @@ public:
     const Field& operator[](int index) const;
     const Field& operator[](QStringView name) const
     {
-        // Readers mostly ask for the fields in order, spelt as the query spelt them.
-        if (m_next < m_fields.size()) {
-            const QString& next = m_fields[m_next].Name();
-            if (next.size() == name.size() &&
-                std::memcmp(next.constData(), name.data(), size_t(name.size()) * sizeof(QChar)) == 0)
-                return m_fields[m_next++];
-        }
+        if (const Field* next = nextIfSpeltAs(name))
+            return *next;
         return Named(name);
     }
     const Field& operator[](const char* name) const;
@@ -27,7 +22,21 @@ public:
     void Append(Field field) { m_fields.push_back(std::move(field)); }
 
 private:
-    // The field of that name in any letter case; DbError when there is none.
+    // Readers mostly ask for the fields in order, spelt as the query spelt them: the field after
+    // the last one found, if its name is spelt letter for letter as asked.
+    const Field* nextIfSpeltAs(QStringView name) const
+    {
+        if (m_next >= m_fields.size())
+            return nullptr;
+        const QString& next = m_fields[m_next].Name();
+        if (next.size() != name.size() ||
+            std::memcmp(next.constData(), name.data(), size_t(name.size()) * sizeof(QChar)) != 0)
+            return nullptr;
+        return &m_fields[m_next++];
+    }
+    const Field* inAnyCase(QStringView name) const;
+    // The field of that name in any letter case, once it is not the next one; DbError when
+    // there is none.
     const Field& Named(QStringView name) const;
 
     std::vector<Field> m_fields;

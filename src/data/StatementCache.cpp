@@ -22,6 +22,17 @@ StatementCache::~StatementCache()
         sqlite3_finalize(stmt);
 }
 
+sqlite3_stmt* StatementCache::prepare(const QByteArray& sql, unsigned flags, int& rc)
+{
+    sqlite3_stmt* stmt = nullptr;
+    rc = sqlite3_prepare_v3(m_db, sql.constData(), int(sql.size()), flags, &stmt, nullptr);
+    if (rc != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return nullptr;
+    }
+    return stmt;
+}
+
 sqlite3_stmt* StatementCache::Take(const QByteArray& sql, int& rc)
 {
     rc = SQLITE_OK;
@@ -30,14 +41,7 @@ sqlite3_stmt* StatementCache::Take(const QByteArray& sql, int& rc)
         m_idle.erase(kept);
         return stmt;
     }
-    sqlite3_stmt* stmt = nullptr;
-    rc = sqlite3_prepare_v3(m_db, sql.constData(), int(sql.size()), SQLITE_PREPARE_PERSISTENT,
-                            &stmt, nullptr);
-    if (rc != SQLITE_OK) {
-        sqlite3_finalize(stmt);
-        return nullptr;
-    }
-    return stmt;
+    return prepare(sql, SQLITE_PREPARE_PERSISTENT, rc);
 }
 
 void StatementCache::Give(const QByteArray& sql, sqlite3_stmt* stmt)
@@ -53,19 +57,25 @@ void StatementCache::Give(const QByteArray& sql, sqlite3_stmt* stmt)
     m_idle.insert(sql, stmt);
 }
 
-int StatementCache::Run(const QByteArray& sql, const QVariantList& values, QString& message)
+bool StatementCache::Run(const QByteArray& sql, const QVariantList& values, QString& message)
 {
+    // A text with values to bind is one that runs again with other values; the rest run once.
+    const bool keep = !values.isEmpty();
     int rc = SQLITE_OK;
-    sqlite3_stmt* stmt = Take(sql, rc);
+    sqlite3_stmt* stmt = keep ? Take(sql, rc) : prepare(sql, 0, rc);
     for (int i = 0; stmt && rc == SQLITE_OK && i < values.size(); ++i)
         rc = bind(stmt, i + 1, values[i]);
+    // No statement and no error: the text held none.
     if (stmt && rc == SQLITE_OK) {
         while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
         }
     }
-    if (rc != SQLITE_DONE)
+    const bool done = rc == SQLITE_DONE || rc == SQLITE_OK;
+    if (!done)
         message = QString::fromUtf8(sqlite3_errmsg(m_db));
-    if (stmt)
+    if (stmt && keep)
         Give(sql, stmt);
-    return rc;
+    else
+        sqlite3_finalize(stmt);
+    return done;
 }

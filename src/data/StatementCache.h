@@ -23,12 +23,14 @@ public:
     // Hands a taken statement back for the next caller of the same text.
     void Give(const QByteArray& sql, sqlite3_stmt* stmt);
 
-    // Runs an action statement with the values bound to its ? marks; returns SQLite's result
-    // code (SQLITE_DONE on success) with the engine's message in `message` otherwise.
-    int Run(const QByteArray& sql, const QVariantList& values, QString& message);
+    // Runs an action statement with the values bound to its ? marks; a text with values is
+    // kept for its next run. False, with the engine's message in `message`, when it failed.
+    bool Run(const QByteArray& sql, const QVariantList& values, QString& message);
 
 private:
     static constexpr int kKept = 32;
+
+    sqlite3_stmt* prepare(const QByteArray& sql, unsigned flags, int& rc);
 
     sqlite3* m_db;
     QMultiHash<QByteArray, sqlite3_stmt*> m_idle;
