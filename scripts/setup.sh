@@ -11,6 +11,9 @@ packages=(
   clang libclang-rt-14-dev
   fonts-liberation2
   xvfb xauth
+  sqlite3
+  cups printer-driver-cups-pdf poppler-utils
+  xdotool desktop-file-utils appstream
 )
 
 missing=()
