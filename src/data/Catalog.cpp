@@ -7,6 +7,7 @@
 
 namespace {
 
+// Earlier files carried the zero-length rule in the declared type; it is read, never written.
 const char kNotEmpty[] = "NONEMPTY ";
 
 struct TypeName {
@@ -41,9 +42,17 @@ QString Catalog::DeclaredType(const FieldDef& column)
                           .arg(column.type));
     if (column.type == dbText)
         name += QStringLiteral("(%1)").arg(column.size);
-    if (!column.allowZeroLength && (column.type == dbText || column.type == dbMemo))
-        name.prepend(QString::fromLatin1(kNotEmpty));
     return name;
+}
+
+QString Catalog::QuoteName(const QString& name)
+{
+    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
+}
+
+QString Catalog::NotEmptyCheck(const QString& field)
+{
+    return QStringLiteral(" CHECK (%1 <> '')").arg(QuoteName(field));
 }
 
 std::optional<FieldDef> Catalog::FromDeclaredType(const char* declared)
@@ -79,12 +88,14 @@ void Catalog::Load(sqlite3* db)
     m_index.clear();
     sqlite3_stmt* list = nullptr;
     sqlite3_prepare_v2(db,
-                       "SELECT name FROM sqlite_schema WHERE type = 'table' AND name NOT LIKE "
-                       "'sqlite\\_%' ESCAPE '\\' ORDER BY rowid",
+                       "SELECT name, sql FROM sqlite_schema WHERE type = 'table' AND name NOT "
+                       "LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid",
                        -1, &list, nullptr);
     while (list && sqlite3_step(list) == SQLITE_ROW) {
         TableDef table;
         table.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(list, 0)));
+        const QString definition =
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(list, 1)));
         sqlite3_stmt* info = nullptr;
         sqlite3_prepare_v2(db, "SELECT name, type, \"notnull\" FROM pragma_table_info(?)", -1,
                            &info, nullptr);
@@ -96,6 +107,8 @@ void Catalog::Load(sqlite3* db)
             column.name =
                 QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 0)));
             column.required = sqlite3_column_int(info, 2) != 0;
+            if (definition.contains(NotEmptyCheck(column.name)))
+                column.allowZeroLength = false;
             table.fields.append(column);
         }
         sqlite3_finalize(info);

@@ -14,8 +14,11 @@ public:
     const TableDef* Find(QStringView table) const;
     QStringList TableNames() const;
 
-    // The declared column type that carries a field's type, width and zero-length rule.
+    // The declared column type that carries a field's type and width.
     static QString DeclaredType(const FieldDef& column);
+    static QString QuoteName(const QString& name);
+    // The constraint that refuses the empty string in a Text or Memo field.
+    static QString NotEmptyCheck(const QString& field);
     // The reverse: type and width from a declared type; nullopt when it is not one of ours.
     static std::optional<FieldDef> FromDeclaredType(const char* declared);
 

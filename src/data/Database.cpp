@@ -29,21 +29,13 @@ bool onNetworkFileSystem(const QString& path)
     return false;
 }
 
-QString quoteName(const QString& name)
-{
-    return u'"' + QString(name).replace(u'"', QStringLiteral("\"\"")) + u'"';
-}
-
 QString columnDefinition(const FieldDef& field)
 {
-    QString text = quoteName(field.name) + u' ' + Catalog::DeclaredType(field);
+    QString text = Catalog::QuoteName(field.name) + u' ' + Catalog::DeclaredType(field);
     if (field.required)
         text += QStringLiteral(" NOT NULL");
-    if (field.type == dbText || field.type == dbMemo) {
-        text += QStringLiteral(" COLLATE JETTEXT");
-        if (!field.allowZeroLength)
-            text += QStringLiteral(" CHECK (%1 <> '')").arg(quoteName(field.name));
-    }
+    if (!field.allowZeroLength && (field.type == dbText || field.type == dbMemo))
+        text += Catalog::NotEmptyCheck(field.name);
     return text;
 }
 
@@ -246,7 +238,7 @@ void Database::AppendTable(const TableDef& table)
     for (const FieldDef& f : table.fields)
         columns.append(columnDefinition(f));
     const QString sql = QStringLiteral("CREATE TABLE %1 (%2)")
-                            .arg(quoteName(table.name), columns.join(QStringLiteral(", ")));
+                            .arg(Catalog::QuoteName(table.name), columns.join(QStringLiteral(", ")));
     run(sql.toUtf8(), sql);
     d->loadCatalog();
 }
@@ -271,8 +263,8 @@ QStringList Database::TableNames() const
 void Database::CreateIndex(const QString& table, const QString& field)
 {
     const QString sql = QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                            .arg(quoteName(QStringLiteral("ix_%1_%2").arg(table, field)),
-                                 quoteName(table), quoteName(field));
+                            .arg(Catalog::QuoteName(QStringLiteral("ix_%1_%2").arg(table, field)),
+                                 Catalog::QuoteName(table), Catalog::QuoteName(field));
     run(sql.toUtf8(), sql);
 }
 

@@ -21,7 +21,7 @@ public:
     Database& operator=(Database&&) noexcept;
 
     // Creates a new, empty file (refused when the file exists) and opens it.
-    // The locale text is accepted for compatibility; text always compares as JETTEXT does.
+    // The locale text is accepted for compatibility; text always compares without regard to case.
     static Database Create(const QString& path, const QString& locale = QString());
     // Opens an existing file for reading and writing; refuses a file that is no database.
     static Database Open(const QString& path);

@@ -3,21 +3,11 @@
 #include "Catalog.h"
 #include "DaoType.h"
 #include "DbError.h"
+#include "FromClause.h"
 #include "JetLexer.h"
+#include "TextColumnReferences.h"
 
 namespace {
-
-// Words after which a name in a FROM clause is not a table alias.
-bool isClauseWord(const JetToken& t)
-{
-    static const char16_t* const words[] = {u"ON", u"INNER", u"LEFT", u"RIGHT", u"OUTER", u"JOIN", u"WHERE",
-                                            u"GROUP", u"ORDER", u"HAVING", u"UNION", u"AS"};
-    for (const char16_t* w : words) {
-        if (t.isWord(QStringView(w)))
-            return true;
-    }
-    return false;
-}
 
 QString quoteText(const QString& value)
 {
@@ -85,6 +75,8 @@ JetTranslation JetTranslator::run()
             "Invalid SQL statement; expected 'DELETE', 'INSERT', 'SELECT', or 'UPDATE'."));
     }
     translateSelects();
+    for (const qsizetype i : TextColumnReferences::Find(m_tokens, m_depth, m_catalog))
+        m_after[i].prepend(QStringLiteral(" COLLATE JETTEXT"));
     m_result.sql = output();
     return m_result;
 }
@@ -151,7 +143,8 @@ void JetTranslator::translateSelect(qsizetype at)
         fail(QStringLiteral("SELECT ... INTO (a make-table query) is not supported."));
     if (listStart == listEnd)
         fail(QStringLiteral("Syntax error: the SELECT statement names no fields."));
-    nameSelectItems(listStart, listEnd, end, depth);
+    const bool distinct = tok(at + 1).isWord(u"DISTINCT") || tok(at + 1).isWord(u"DISTINCTROW");
+    nameSelectItems(listStart, listEnd, end, depth, distinct);
 }
 
 qsizetype JetTranslator::selectListStart(qsizetype at) const
@@ -190,9 +183,10 @@ void JetTranslator::applySelectModifiers(qsizetype at, qsizetype end)
     m_before[end] += QStringLiteral(" LIMIT %1 ").arg(n);
 }
 
-void JetTranslator::nameSelectItems(qsizetype from, qsizetype to, qsizetype scopeEnd, int depth)
+void JetTranslator::nameSelectItems(qsizetype from, qsizetype to, qsizetype scopeEnd, int depth,
+                                    bool distinct)
 {
-    const auto tables = fromTables(to, scopeEnd, depth);
+    const auto tables = ReadFromClause(m_tokens, m_depth, to, scopeEnd, depth);
     for (const auto& [start, stop] : splitList(from, to, depth)) {
         const qsizetype length = stop - start;
         const JetToken& last = tok(stop - 1);
@@ -203,6 +197,8 @@ void JetTranslator::nameSelectItems(qsizetype from, qsizetype to, qsizetype scop
                            (length == 3 && tok(start).isName() &&
                             tok(start + 1).isSymbol(u".") &&
                             (last.isName() || last.isSymbol(u"*")));
+        if (plain && distinct && last.isName())
+            collateDistinctText(start, stop, tables);
         if (plain) {
             // A result field keeps the name as the query writes it, not as the table stores it.
             if (depth == 0 && last.isName()) {
@@ -224,33 +220,9 @@ void JetTranslator::nameSelectItems(qsizetype from, qsizetype to, qsizetype scop
     }
 }
 
-QList<std::pair<QString, QString>> JetTranslator::fromTables(qsizetype from, qsizetype end,
-                                                            int depth) const
-{
-    QList<std::pair<QString, QString>> tables; // table, alias
-    for (qsizetype i = from; i + 1 < end; ++i) {
-        const JetToken& t = tok(i);
-        if (depthAt(i) < depth || !(t.isWord(u"FROM") || t.isWord(u"JOIN") || t.isSymbol(u",")))
-            continue;
-        qsizetype n = i + 1;
-        while (n < end && tok(n).isSymbol(u"("))
-            ++n;
-        if (n >= end || !tok(n).isName() || isClauseWord(tok(n)))
-            continue;
-        QString alias;
-        qsizetype a = n + 1;
-        if (a < end && tok(a).isWord(u"AS"))
-            ++a;
-        if (a < end && tok(a).isName() && !isClauseWord(tok(a)))
-            alias = tok(a).value;
-        tables.append({tok(n).value, alias});
-    }
-    return tables;
-}
-
 std::optional<std::pair<int, int>>
 JetTranslator::itemType(qsizetype from, qsizetype to,
-                        const QList<std::pair<QString, QString>>& tables) const
+                        const QList<TableReference>& tables) const
 {
     const JetToken& fn = tok(from);
     if (to - from < 3 || fn.kind != JetToken::Word || !tok(from + 1).isSymbol(u"(") ||
@@ -264,26 +236,35 @@ JetTranslator::itemType(qsizetype from, qsizetype to,
         return std::nullopt;
     // MAX(field) or MAX(table.field): the type of that field.
     const qsizetype inner = to - from - 3;
-    QString qualifier, column;
-    if (inner == 1 && tok(from + 2).isName()) {
-        column = tok(from + 2).value;
-    } else if (inner == 3 && tok(from + 2).isName() && tok(from + 3).isSymbol(u".") &&
-               tok(from + 4).isName()) {
-        qualifier = tok(from + 2).value;
-        column = tok(from + 4).value;
-    } else {
+    if (inner != 1 && inner != 3)
         return std::nullopt;
-    }
-    for (const auto& [name, alias] : tables) {
-        if (!qualifier.isEmpty() && qualifier.compare(name, Qt::CaseInsensitive) != 0 &&
-            qualifier.compare(alias, Qt::CaseInsensitive) != 0)
-            continue;
-        const TableDef* info = m_catalog.Find(name);
-        const FieldDef* col = info ? info->Find(column) : nullptr;
-        if (col)
-            return std::pair{col->type, col->size};
-    }
-    return std::nullopt;
+    return fieldType(from + 2, to - 1, tables);
+}
+
+std::optional<std::pair<int, int>>
+JetTranslator::fieldType(qsizetype from, qsizetype to, const QList<TableReference>& tables) const
+{
+    const FieldDef* field = nullptr;
+    if (to - from == 1 && tok(from).isName())
+        field = FindField(m_catalog, tables, {}, tok(from).value);
+    else if (to - from == 3 && tok(from).isName() && tok(from + 1).isSymbol(u".") &&
+             tok(from + 2).isName())
+        field = FindField(m_catalog, tables, tok(from).value, tok(from + 2).value);
+    if (!field)
+        return std::nullopt;
+    return std::pair{field->type, field->size};
+}
+
+// DISTINCT tells rows apart by the result's own collation: a text field is made case-blind
+// there, and keeps its type and width through the hint, since it is no bare field any more.
+void JetTranslator::collateDistinctText(qsizetype from, qsizetype to,
+                                        const QList<TableReference>& tables)
+{
+    const auto type = fieldType(from, to, tables);
+    if (!type || (type->first != dbText && type->first != dbMemo))
+        return;
+    m_after[to - 1].prepend(QStringLiteral(" COLLATE JETTEXT"));
+    m_result.columnTypes.insert(tok(to - 1).value.toCaseFolded(), *type);
 }
 
 const TableDef& JetTranslator::table(qsizetype at) const

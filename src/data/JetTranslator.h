@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FromClause.h"
 #include "JetToken.h"
 #include "JetTranslation.h"
 
@@ -31,10 +32,13 @@ private:
     qsizetype selectListStart(qsizetype at) const;
     qsizetype selectListEnd(qsizetype from, qsizetype end, int depth) const;
     void applySelectModifiers(qsizetype at, qsizetype end);
-    void nameSelectItems(qsizetype from, qsizetype to, qsizetype scopeEnd, int depth);
-    QList<std::pair<QString, QString>> fromTables(qsizetype from, qsizetype end, int depth) const;
+    void nameSelectItems(qsizetype from, qsizetype to, qsizetype scopeEnd, int depth,
+                         bool distinct);
+    void collateDistinctText(qsizetype from, qsizetype to, const QList<TableReference>& tables);
+    std::optional<std::pair<int, int>> fieldType(qsizetype from, qsizetype to,
+                                                 const QList<TableReference>& tables) const;
     std::optional<std::pair<int, int>> itemType(qsizetype from, qsizetype to,
-                                                const QList<std::pair<QString, QString>>& tables) const;
+                                                const QList<TableReference>& tables) const;
     void translateInsert();
     void storeSelectedValues(qsizetype select, const TableDef& target, const QStringList& columns);
     void translateUpdate();

@@ -285,14 +285,14 @@ void TestJetTranslator::translates_data()
 
     QTest::newRow("top with order by")
         << "SELECT TOP 5 lname FROM Patients ORDER BY lname"
-        << "SELECT lname AS \"lname\" FROM Patients ORDER BY lname LIMIT 5";
+        << "SELECT lname AS \"lname\" FROM Patients ORDER BY lname COLLATE JETTEXT LIMIT 5";
     QTest::newRow("top without order by") << "select top 3 * from patients"
                                           << "select * from patients LIMIT 3";
     QTest::newRow("top in a sub-query")
         << "SELECT lname FROM Patients WHERE ptid IN (SELECT TOP 1 ptid FROM LabVisits ORDER BY "
            "labdate DESC) ORDER BY lname"
         << "SELECT lname AS \"lname\" FROM Patients WHERE ptid IN (SELECT ptid FROM LabVisits "
-           "ORDER BY labdate DESC LIMIT 1) ORDER BY lname";
+           "ORDER BY labdate DESC LIMIT 1) ORDER BY lname COLLATE JETTEXT";
     QTest::newRow("top in both")
         << "SELECT TOP 2 lname FROM Patients WHERE ptid IN (SELECT TOP 1 ptid FROM LabVisits)"
         << "SELECT lname AS \"lname\" FROM Patients WHERE ptid IN (SELECT ptid FROM LabVisits "
@@ -314,7 +314,7 @@ void TestJetTranslator::translates_data()
         << "SELECT lname & ', ' & fname FROM Patients"
         << "SELECT lname || ', ' COLLATE JETTEXT || fname AS Expr1000 FROM Patients";
     QTest::newRow("UCase") << "SELECT UCase(lname) AS u FROM Patients"
-                           << "SELECT jet_ucase(lname) AS u FROM Patients";
+                           << "SELECT jet_ucase(lname COLLATE JETTEXT) AS u FROM Patients";
     QTest::newRow("brackets") << "SELECT [lname] FROM [Patients]"
                               << "SELECT \"lname\" AS \"lname\" FROM \"Patients\"";
     QTest::newRow("date literal")
@@ -322,13 +322,37 @@ void TestJetTranslator::translates_data()
         << "SELECT * FROM Patients WHERE birthdate < '1960-01-02 00:00:00'";
     QTest::newRow("text literals compare without case")
         << "SELECT * FROM Patients WHERE lname = 'O''Hara'"
-        << "SELECT * FROM Patients WHERE lname = 'O''Hara' COLLATE JETTEXT";
+        << "SELECT * FROM Patients WHERE lname COLLATE JETTEXT = 'O''Hara' COLLATE JETTEXT";
     QTest::newRow("double-quoted text")
         << "SELECT * FROM Patients WHERE lname = \"O'Hara\""
-        << "SELECT * FROM Patients WHERE lname = 'O''Hara' COLLATE JETTEXT";
+        << "SELECT * FROM Patients WHERE lname COLLATE JETTEXT = 'O''Hara' COLLATE JETTEXT";
     QTest::newRow("semicolon inside text")
         << "SELECT * FROM Patients WHERE lname = 'a;b'"
-        << "SELECT * FROM Patients WHERE lname = 'a;b' COLLATE JETTEXT";
+        << "SELECT * FROM Patients WHERE lname COLLATE JETTEXT = 'a;b' COLLATE JETTEXT";
+    // The file declares no collation: text fields are made case-blind where they are compared,
+    // ordered or aggregated, and nowhere else.
+    QTest::newRow("text fields ordered and compared, others bare")
+        << "SELECT ptid, lname FROM Patients WHERE fname = lname AND ptid > 1 ORDER BY lname, "
+           "calldate DESC"
+        << "SELECT ptid AS \"ptid\", lname AS \"lname\" FROM Patients WHERE fname COLLATE "
+           "JETTEXT = lname COLLATE JETTEXT AND ptid > 1 ORDER BY lname COLLATE JETTEXT, calldate "
+           "DESC";
+    QTest::newRow("joins, aliases and qualified names")
+        << "SELECT d.lname FROM Doctors AS d INNER JOIN PatientsDoctors pd ON pd.Comment = "
+           "d.lname WHERE Doctors.x = 1 OR d!fname IN ('A', 'b')"
+        << "SELECT d.lname AS \"lname\" FROM Doctors AS d INNER JOIN PatientsDoctors pd ON "
+           "pd.Comment COLLATE JETTEXT = d.lname COLLATE JETTEXT WHERE Doctors.x = 1 OR d.fname "
+           "COLLATE JETTEXT IN ('A' COLLATE JETTEXT, 'b' COLLATE JETTEXT)";
+    QTest::newRow("aggregates and correlated sub-queries")
+        << "SELECT MAX(lname) FROM Patients p WHERE EXISTS (SELECT * FROM Doctors WHERE "
+           "Doctors.lname = p.fname) GROUP BY city"
+        << "SELECT MAX(lname COLLATE JETTEXT) AS Expr1000 FROM Patients p WHERE EXISTS (SELECT * "
+           "FROM Doctors WHERE Doctors.lname COLLATE JETTEXT = p.fname COLLATE JETTEXT) GROUP BY "
+           "city COLLATE JETTEXT";
+    QTest::newRow("action conditions")
+        << "UPDATE Patients SET lname = fname WHERE city = st"
+        << "UPDATE Patients SET lname = jet_store(fname, 10, 20, 'lname') WHERE city COLLATE "
+           "JETTEXT = st COLLATE JETTEXT";
     QTest::newRow("one closing semicolon") << "SELECT * FROM Patients;"
                                            << "SELECT * FROM Patients";
     QTest::newRow("no comments in the dialect")
@@ -337,7 +361,7 @@ void TestJetTranslator::translates_data()
     QTest::newRow("DELETE *") << "DELETE * FROM Patients WHERE ptid = 1"
                               << "DELETE FROM Patients WHERE ptid = 1";
     QTest::newRow("DISTINCTROW") << "SELECT DISTINCTROW lname FROM Patients"
-                                 << "SELECT DISTINCT lname AS \"lname\" FROM Patients";
+                                 << "SELECT DISTINCT lname COLLATE JETTEXT AS \"lname\" FROM Patients";
 }
 
 void TestJetTranslator::translates()
