@@ -1,11 +1,15 @@
 #include "DatabaseFile.h"
 
 #include "Database.h"
+#include "DatabaseBackup.h"
 #include "DbError.h"
 #include "Schema.h"
+#include "SchemaConversion.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace {
@@ -37,7 +41,30 @@ bool holdsEveryTable(const Database& db)
     return true;
 }
 
+// A file of an earlier build is copied aside first, so that nothing is lost should the
+// conversion be interrupted in a way the transaction cannot undo.
+void convertEarlierFile(Database& db, const QString& path)
+{
+    const QFileInfo file(path);
+    // A file marked read-only is refused even where the system would let us write it.
+    const bool markedReadOnly =
+        !(file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+    if (markedReadOnly || !file.isWritable() || !QFileInfo(file.absolutePath()).isWritable())
+        throw DbError(QStringLiteral("The file '%1' was made by an earlier version of Velmora and "
+                                     "must be converted before it can be used, but it cannot be "
+                                     "written to.  It has been left unchanged; please ask for "
+                                     "write access to the file and its folder.")
+                          .arg(QDir::toNativeSeparators(path)));
+    WriteDatabaseBackup(db, EarlierFileBackupPath(path, QDateTime::currentDateTime()));
+    SchemaConversion::Run(db);
+}
+
 } // namespace
+
+QString EarlierFileBackupPath(const QString& path, const QDateTime& when)
+{
+    return path + QStringLiteral(".bak-") + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));
+}
 
 QString DatabaseFileName()
 {
@@ -72,6 +99,8 @@ Database OpenDatabaseFile(const QString& path)
     Database db = Database::Open(path);
     if (!holdsEveryTable(db))
         throw notVelmora(path);
+    if (SchemaConversion::Needed(db))
+        convertEarlierFile(db, path);
     EnsureIndexes(db);
     return db;
 }

@@ -3,6 +3,7 @@
 #include <QString>
 
 class Database;
+class QDateTime;
 
 // The database file itself: its name, its default place, creating and opening it.
 
@@ -16,5 +17,8 @@ QString LocalDatabasePath();
 // A new file with the tables and seed rows; DbError when it cannot be made (or exists).
 Database CreateDatabaseFile(const QString& path);
 // Opens a file only if it is a Velmora database (an SQLite file holding every table);
-// anything else is refused with DbError and left untouched.
+// anything else is refused with DbError and left untouched. A file of an earlier build is
+// converted, after a copy of it is kept beside it; a read-only one is refused unchanged.
 Database OpenDatabaseFile(const QString& path);
+// Where that copy goes: "<path>.bak-YYYYMMDD-HHMMSS".
+QString EarlierFileBackupPath(const QString& path, const QDateTime& when);

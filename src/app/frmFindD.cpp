@@ -1,6 +1,7 @@
 #include "frmFindD.h"
 
 #include "Messages.h"
+#include "VolumeList.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -8,9 +9,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
-#include <QStorageInfo>
 #include <QVBoxLayout>
-#include <algorithm>
 
 namespace {
 
@@ -19,22 +18,6 @@ QListWidgetItem* folderItem(const QString& text, const QString& path)
     auto* item = new QListWidgetItem(text);
     item->setData(Qt::UserRole, path);
     return item;
-}
-
-// Mounted volumes with the root file system first, then by mount point.
-QList<QStorageInfo> volumes()
-{
-    QList<QStorageInfo> list;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        if (volume.isValid() && volume.isReady())
-            list.append(volume);
-    }
-    std::sort(list.begin(), list.end(), [](const QStorageInfo& a, const QStorageInfo& b) {
-        if (a.isRoot() != b.isRoot())
-            return a.isRoot();
-        return a.rootPath() < b.rootPath();
-    });
-    return list;
 }
 
 } // namespace
@@ -85,13 +68,9 @@ void frmFindD::buildLayout()
 
 void frmFindD::fillDrives()
 {
-    for (const QStorageInfo& volume : volumes()) {
-        const QString name = volume.displayName();
-        const QString text = name == volume.rootPath()
-                                 ? name
-                                 : QStringLiteral("%1  (%2)").arg(volume.rootPath(), name);
-        DriveDBLoc->addItem(text, volume.rootPath());
-    }
+    for (const Volume& volume :
+         ListVolumes(QStorageInfo::mountedVolumes(), VolumeRootOf(QDir::homePath())))
+        DriveDBLoc->addItem(volume.text, volume.rootPath);
 }
 
 void frmFindD::Init(const QString& mode)
@@ -103,7 +82,7 @@ void frmFindD::Init(const QString& mode)
         resize(width(), 320);
     }
     const QString home = QDir::homePath();
-    const int drive = DriveDBLoc->findData(QStorageInfo(home).rootPath());
+    const int drive = DriveDBLoc->findData(VolumeRootOf(home));
     const QSignalBlocker blocker(DriveDBLoc);
     DriveDBLoc->setCurrentIndex(drive);
     SetFolder(home);

@@ -1,6 +1,7 @@
 #include "frmMain.h"
 #include "ui_frmMain.h"
 
+#include "DatabaseBackupDialog.h"
 #include "HelpWindow.h"
 #include "MainToolBar.h"
 #include "PictureMenu.h"
@@ -16,6 +17,7 @@
 #include "frmletter.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -189,6 +191,12 @@ void frmMain::connectMenus()
     });
     connect(ui->mnuContents, &QAction::triggered, this, [this] { HelpWindow::ShowContents(this); });
     connect(ui->mnuDatabaseLocation, &QAction::triggered, this, &frmMain::changeDatabaseLocation);
+    connect(ui->mnuBackUp, &QAction::triggered, this, [this] {
+        const QString copy = BackUpDatabase(this);
+        if (!copy.isEmpty())
+            SetStatusText(QStringLiteral("Database backed up to ") +
+                          QDir::toNativeSeparators(copy));
+    });
     connect(ui->mnuExit, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -402,8 +410,13 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 void frmMain::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    if (!isMinimized())
-        layoutChildren();
+    if (isMinimized())
+        return;
+    layoutChildren();
+    // Stored at once, so that the size survives a program that is killed; not before the
+    // stored size was read, which a first layout would overwrite.
+    if (m_sizeApplied)
+        storeSize();
 }
 
 void frmMain::layoutChildren()
@@ -429,6 +442,7 @@ void frmMain::applyStoredSize()
     const auto width = StoredWindowSize::Read(QStringLiteral("Width"));
     resize(width ? Twips::ToPixelsX(this, *width) : this->width(),
            height ? Twips::ToPixelsY(this, *height) : this->height());
+    m_sizeApplied = true;
 }
 
 void frmMain::storeSize() const

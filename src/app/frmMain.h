@@ -82,5 +82,6 @@ private:
     QLabel* m_message;
     QLabel* m_clock;
     QString m_currentView = QStringLiteral("Patient");
+    bool m_sizeApplied = false;
     QHash<QString, EditorWindow> m_editors;
 };

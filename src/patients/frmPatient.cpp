@@ -240,9 +240,9 @@ void frmPatient::ResetForm()
 void frmPatient::NewPatient()
 {
     AddingNew = true;
-    SetAddMode();
-    // After clearing: what counts as a change is what is typed for the new patient.
+    // Of the patient still shown: leaving right after "Add New" asks before dropping it.
     TakeSnapshot();
+    SetAddMode();
     qint32 id = 0;
     if (RunReportingErrors([&id] { id = NextId(IdSequence::Patients); }))
         ui->lblID->setText(QString::number(id));

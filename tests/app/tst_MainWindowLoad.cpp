@@ -45,6 +45,11 @@ void tst_MainWindowLoad::loadShowsPatientsAtStoredSize()
     QCOMPARE(grid->model()->index(0, 1).data().toString(), QString("Novak"));
     QCOMPARE(window.height(), Twips::ToPixelsY(&window, 7200));
     QCOMPARE(window.width(), width);
+    // Every resize is on disk at once: a size survives a program that is killed.
+    window.show();
+    window.resize(Twips::ToPixelsX(&window, 9900), window.height());
+    QCOMPARE(profile.StoredSetting("MainWindow/Width"), QString(" 9900"));
+    QCOMPARE(profile.StoredSetting("MainWindow/Height"), QString(" 7200"));
     QVERIFY2(user.unexpected.isEmpty(), qPrintable(user.unexpected.join('\n')));
     window.close();
     QVERIFY(!AppDatabase().IsOpen());

@@ -7,6 +7,7 @@
 #include "ShellProfile.h"
 #include "StartUp.h"
 #include "UserScript.h"
+#include "VolumeList.h"
 #include "frmDataO.h"
 #include "frmFindD.h"
 
@@ -63,9 +64,12 @@ QByteArray readFile(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// No option: the window is closed by its close button.
 void chooseInstall(UserScript& user, const char* option)
 {
     user.OnWindow(QStringLiteral("frmInst"), [option](QDialog& w) {
+        if (!option)
+            return void(w.close());
         ChooseOption(w, option);
         ClickButton(w, "cmdOK");
     });
@@ -131,6 +135,7 @@ private slots:
     void firstRunLocalCreatesDatabase();
     void firstRunLocalOpensFilePresent();
     void foreignFileIsRefusedAndKept();
+    void networkInstallCancelled_data();
     void networkInstallCancelled();
     void networkInstallConnectsExistingFile();
     void rememberedFileMissingAsksAgainThenEnds();
@@ -144,6 +149,8 @@ private slots:
     void dataDialogExistingFileRules();
     void dataDialogCancelledNewBrowseKeepsPath();
     void findWindowListsFoldersAndDatabaseFiles();
+    void volumesAlwaysOfferRootAndHome_data();
+    void volumesAlwaysOfferRootAndHome();
 };
 
 void tst_StartUp::firstRunLocalCreatesDatabase()
@@ -224,11 +231,21 @@ void tst_StartUp::foreignFileIsRefusedAndKept()
     QVERIFY(again.notices.first().contains(QStringLiteral("is not a Velmora database")));
 }
 
+void tst_StartUp::networkInstallCancelled_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::newRow("network chosen") << "optNetwork";
+    // Closing the question is no local installation: the network location is asked for.
+    QTest::newRow("question closed") << QString();
+}
+
 void tst_StartUp::networkInstallCancelled()
 {
+    QFETCH(QString, option);
     ShellProfile profile;
     UserScript user;
-    chooseInstall(user, "optNetwork");
+    const QByteArray name = option.toLatin1();
+    chooseInstall(user, option.isEmpty() ? nullptr : name.constData());
     cancelDataDialog(user);
 
     QVERIFY(!RunStartUp(nullptr));
@@ -540,6 +557,30 @@ void tst_StartUp::findWindowListsFoldersAndDatabaseFiles()
     drives->setCurrentIndex(-1);
     drives->setCurrentIndex(0);
     QCOMPARE(find.Folder(), QStringLiteral("/"));
+}
+
+void tst_StartUp::volumesAlwaysOfferRootAndHome_data()
+{
+    QTest::addColumn<bool>("rootReported");
+    QTest::addColumn<QString>("homeRoot");
+    QTest::addColumn<QStringList>("offered");
+    QTest::newRow("none reported") << false << "/" << QStringList{"/"};
+    QTest::newRow("home volume not reported") << false << "/home" << QStringList{"/", "/home"};
+    QTest::newRow("root reported, listed once") << true << "/" << QStringList{"/"};
+}
+
+void tst_StartUp::volumesAlwaysOfferRootAndHome()
+{
+    QFETCH(bool, rootReported);
+    QFETCH(QString, homeRoot);
+    QFETCH(QStringList, offered);
+    QList<QStorageInfo> mounted;
+    if (rootReported)
+        mounted.append(QStorageInfo(QStringLiteral("/")));
+    QStringList roots;
+    for (const Volume& volume : ListVolumes(mounted, homeRoot))
+        roots.append(volume.rootPath);
+    QCOMPARE(roots, offered);
 }
 
 QTEST_MAIN(tst_StartUp)

@@ -420,15 +420,18 @@ void tst_PatientEditor::emptyStateAndCancelAdd()
     QVERIFY(!child("txtLName")->isEnabled());
     QCOMPARE(m_bed->Value("SELECT count(*) FROM Patients").toInt(), 0);
 
-    // From a shown patient, starting a new one asks nothing when closed untouched.
+    // From a shown patient, leaving right after starting a new one asks before the shown
+    // patient's values are dropped.
     m_bed->AddPatient(2, QStringLiteral("Smith"), QStringLiteral("6/1/2030"));
     m_window = open(2);
     click("cmdAdd");
     QVERIFY(!child<QCheckBox>("chkNotify")->isChecked());
     QVERIFY(!child<QDateEdit>("dtCallDate")->isEnabled());
     QCOMPARE(child<QLabel>("lblRecentLevels")->text(), QString());
-    m_window->close();
-    QCOMPARE(m_bed->questions, QStringList());
+    m_bed->Answer({true});
+    click("cmdExit");
+    QVERIFY(!m_window->isVisible());
+    QCOMPARE(m_bed->questions, QStringList{kUnsaved});
 }
 
 QTEST_MAIN(tst_PatientEditor)
