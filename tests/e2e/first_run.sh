@@ -60,7 +60,11 @@ keys alt+x
 await_closed '^Patient Maintenance$'
 
 step "a second instance refuses to start and leaves the first alone"
-"$program" >"$work/second.log" 2>&1 &
+# It is given another database file, which must not become the remembered one.
+other=$work/other/brevoxal.mdb
+mkdir -p "$(dirname "$other")"
+sqlite3 "$db" ".backup '$other'"
+"$program" "$other" >"$work/second.log" 2>&1 &
 second=$!
 started+=("$second")
 await_window '^Attention$' --pid "$second"
@@ -85,6 +89,17 @@ await_window '^Velmora 1\.0 - ' --pid "$again"
 await_size "$window" 1000 700
 keys alt+f x
 await_exit "$again" "the restarted instance after File > Exit"
+
+step "a database file named on the command line is opened and remembered"
+"$program" "$other" >"$work/named.log" 2>&1 &
+named=$!
+started+=("$named")
+await_window '^Velmora 1\.0 - ' --pid "$named"
+expect_equal "the title" "Velmora 1.0 - ${other,,}" "$(xdotool getwindowname "$window")"
+keys alt+f x
+await_exit "$named" "the instance given a database file after File > Exit"
+grep -qxF "FileName=$other" "$XDG_CONFIG_HOME/Velmora/Velmora.ini" ||
+  fail "the settings do not remember $other"
 
 step "the database file, read with the sqlite3 shell"
 # Text columns are only read, never compared, so that no collation of the engine is needed.
