@@ -2,18 +2,13 @@
 # Builds the Debian package with CPack and checks what apt would install: the file list,
 # the run-time dependencies found by dpkg-shlibdeps, and the packaged program itself.
 # Usage: deb_package.sh <build folder>
-set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-build=$(cd "${1:?usage: deb_package.sh <build folder>}" && pwd)
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/check_bed.sh"
 
-(cd "$build" && cpack -G DEB -B "$out" >"$out/cpack.log") || {
-  cat "$out/cpack.log" >&2
+(cd "$build" && cpack -G DEB -B "$scratch" >"$scratch/cpack.log") || {
+  cat "$scratch/cpack.log" >&2
   fail "cpack -G DEB"
 }
-debs=("$out"/velmora_*.deb)
+debs=("$scratch"/velmora_*.deb)
 [ "${#debs[@]}" -eq 1 ] && [ -f "${debs[0]}" ] || fail "cpack made no single velmora_*.deb"
 deb=${debs[0]}
 
@@ -26,13 +21,13 @@ for package in libc6 libqt6core6 libqt6gui6 libqt6widgets6 libsqlite3-0 libqt6sv
   fonts-liberation2; do
   grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
 done
-apt-get install --simulate --quiet "$deb" >"$out/apt.log" 2>&1 || {
-  cat "$out/apt.log" >&2
+apt-get install --simulate --quiet "$deb" >"$scratch/apt.log" 2>&1 || {
+  cat "$scratch/apt.log" >&2
   fail "apt cannot resolve the package's dependencies"
 }
 
-dpkg-deb -x "$deb" "$out/root"
+dpkg-deb -x "$deb" "$scratch/root"
 version=$(dpkg-deb -f "$deb" Version)
-answer=$(env -u DISPLAY -u WAYLAND_DISPLAY "$out/root/usr/bin/velmora" --version)
+answer=$(env -u DISPLAY -u WAYLAND_DISPLAY "$scratch/root/usr/bin/velmora" --version)
 [ "$answer" = "Velmora $version" ] || fail "the packaged program answers '$answer' to --version"
 echo "PASS: $(basename "$deb") holds the program and its desktop files and depends on: $depends"

@@ -3,12 +3,8 @@
 # the validators' verdicts, the icons' sizes, the manual page, and the answers to --help,
 # --version and a wrong command line given without a display.
 # Usage: installed_program.sh <build folder>
-set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-build=$(cd "${1:?usage: installed_program.sh <build folder>}" && pwd)
-prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
-fail() { echo "FAIL: $*" >&2; exit 1; }
+source "$(dirname "$0")/check_bed.sh"
+prefix=$scratch
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 diff -u "$here/installed-files.txt" \
