@@ -14,6 +14,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Velmora"));
     const QString databaseFile = ParseCommandLine(argc, argv);
     QApplication app(argc, argv);
+    QApplication::setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
     InstallMessageBoxes();
     {
         frmSplash splash;
