@@ -14,6 +14,7 @@ packages=(
   sqlite3
   cups printer-driver-cups-pdf poppler-utils
   xdotool desktop-file-utils appstream
+  dpkg-dev file groff-base
 )
 
 missing=()

@@ -16,6 +16,8 @@ std::unique_ptr<QLockFile>& held()
 
 bool AcquireSingleInstanceLock()
 {
+    if (held())
+        return true;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     auto lock = std::make_unique<QLockFile>(folder + QStringLiteral("/velmora.lock"));
     // Only a lock whose process has ended is stale, however long an instance runs.

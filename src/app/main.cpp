@@ -1,6 +1,9 @@
 #include "AppDatabase.h"
+#include "CommandLine.h"
+#include "DatabaseSettings.h"
 #include "InstalledEditors.h"
 #include "MessageBoxes.h"
+#include "SingleInstance.h"
 #include "frmMain.h"
 #include "frmSplash.h"
 
@@ -8,8 +11,10 @@
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora"));
+    const QString databaseFile = ParseCommandLine(argc, argv);
+    QApplication app(argc, argv);
+    QApplication::setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
     InstallMessageBoxes();
     {
         frmSplash splash;
@@ -18,6 +23,9 @@ int main(int argc, char* argv[])
     QApplication::processEvents();
     frmMain w;
     InstallEditors(w);
+    // A running instance keeps its database; only the one that starts takes the file given.
+    if (!databaseFile.isEmpty() && AcquireSingleInstanceLock())
+        RememberDatabasePath(databaseFile);
     if (!w.Load())
         return 0;
     w.show();

@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// Reads the command line before any window is made, so that --help and --version answer on
+// a terminal without a display. Ends the process after answering them or after refusing a
+// wrong command line; otherwise returns the database file named on it, or an empty text.
+QString ParseCommandLine(int argc, char* argv[]);
