@@ -185,11 +185,11 @@ void tst_MainWindowActions::menuBarCaptions()
         bar.append(action->text());
     QCOMPARE(bar, QStringList({"&File", "&Maintain", "Charts", "&Help"}));
     // Windows that come later: present, not yet usable.
-    for (const char* later : {"mnuToCall", "mnuReminderLetter", "mnuImport", "mnuExport",
-                              "mnuChartPatientHistory", "mnuNewPatient", "mnuPatients"})
+    for (const char* later : {"mnuToCall", "mnuReminderLetter", "mnuChartPatientHistory",
+                              "mnuNewPatient", "mnuPatients"})
         QVERIFY2(!m_window->findChild<QAction*>(later)->isEnabled(), later);
-    for (const char* ready : {"mnuCompany", "mnuletter", "mnuDatabaseLocation", "mnuContents",
-                              "mnuAbout", "mnuExit"})
+    for (const char* ready : {"mnuImport", "mnuExport", "mnuCompany", "mnuletter",
+                              "mnuDatabaseLocation", "mnuContents", "mnuAbout", "mnuExit"})
         QVERIFY2(m_window->findChild<QAction*>(ready)->isEnabled(), ready);
     QCOMPARE(popup()->title(), QString("floatMenu"));
 }
