@@ -177,7 +177,7 @@ void frmMain::connectMenus()
     for (QAction* later : {ui->mnuToCall, ui->mnuReminderLetter, ui->mnuChartPatientHistory})
         later->setEnabled(false);
     connect(ui->mnuImport, &QAction::triggered, this, [this] {
-        if (ImportFromFile(this))
+        if (ImportFromFile(this, ShowModal))
             LoadView(m_currentView);
     });
     connect(ui->mnuExport, &QAction::triggered, this, [this] {

@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QFileDialog>
 
-bool ImportFromFile(QWidget* parent)
+bool ImportFromFile(QWidget* parent, const std::function<int(QDialog&)>& show)
 {
     QFileDialog dialog(parent, QStringLiteral("Select The file you want to import"), QDir::homePath(),
                        QStringLiteral("Text (*.txt *.csv)"));
@@ -14,11 +14,11 @@ bool ImportFromFile(QWidget* parent)
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     const QString fileName =
-        dialog.exec() == QDialog::Accepted ? TrimText(dialog.selectedFiles().value(0)) : QString();
+        show(dialog) == QDialog::Accepted ? TrimText(dialog.selectedFiles().value(0)) : QString();
     if (fileName.isEmpty())
         return false;
     frmImportMap window(parent);
     window.Init(fileName);
-    window.exec();
+    show(window);
     return true;
 }
