@@ -11,6 +11,8 @@ ColumnButton::ColumnButton(int number, QWidget* parent)
     setProperty("Tag", tag);
     setText(tag);
     setAcceptDrops(true);
+    // Clicking does nothing: the columns stay out of the tab order.
+    setFocusPolicy(Qt::NoFocus);
 }
 
 void ColumnButton::Map(const QString& field, const QString& caption)

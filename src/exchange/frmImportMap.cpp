@@ -148,8 +148,10 @@ void frmImportMap::page(int value)
 
 void frmImportMap::mapField(ColumnButton* button, const QString& field)
 {
-    // A field dropped on a mapped column takes its place; the one it replaces is available
-    // again.
+    // Only an available field maps (a drop may come from another window). A field dropped on
+    // a mapped column takes its place; the one it replaces is available again.
+    if (!m_available.contains(field))
+        return;
     if (!button->Field().isEmpty())
         unmapColumn(button->Number());
     button->Map(field, ImportTarget::Caption(field));
