@@ -3,6 +3,7 @@
 // row in its own autocommit transaction. Both run on a file opened by the engine, so the
 // journal and sync settings are the same.
 #include "BenchDatabases.h"
+#include "FreshCopy.h"
 #include "RawStatement.h"
 #include "RawVisitInsert.h"
 #include "SampleRecords.h"
@@ -77,26 +78,6 @@ double addedRowsChecksum(sqlite3* db)
                ? sqlite3_column_double(sum.Handle(), 1)
                : -1;
 }
-
-// A fresh copy of the small file for one run, removed afterwards.
-class FreshCopy
-{
-public:
-    FreshCopy() : m_dir(QStringLiteral(VELMORA_BENCH_DATA_DIR "/run-XXXXXX"))
-    {
-        const QString path = m_dir.filePath(QStringLiteral("copy.mdb"));
-        if (!QFile::copy(BenchDatabases::Small(), path))
-            throw std::runtime_error("cannot copy the small database");
-        m_db = Database::Open(path);
-    }
-
-    Database& db() { return m_db; }
-
-private:
-    // Declared first so that the file is closed before its folder is removed.
-    QTemporaryDir m_dir;
-    Database m_db;
-};
 
 void BM_InsertVisits_Engine(benchmark::State& state)
 {

@@ -93,5 +93,9 @@ void RatioReporter::PrintSummary() const
     printSameRows("BM_InsertVisits_Engine", "BM_InsertVisits_Raw");
     printMemory("(c) forward-only recordset over all visits", "BM_ForwardOnlyMemory", 20.0);
     printMemory("    for contrast, a snapshot of the same rows", "BM_SnapshotMemory", std::nullopt);
+    PrintRatio("(d) import of 30,000 patient lines", "BM_Import_Exchange", "BM_Import_Engine",
+               2.0);
+    PrintRatio("(e) export of 500,000 lab visits", "BM_ExportVisits_Exchange",
+               "BM_ExportVisits_Engine", 2.0);
     std::fflush(stdout);
 }

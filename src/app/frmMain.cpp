@@ -3,6 +3,7 @@
 
 #include "DatabaseBackupDialog.h"
 #include "HelpWindow.h"
+#include "ImportFromFile.h"
 #include "MainToolBar.h"
 #include "PictureMenu.h"
 #include "RecordDeletion.h"
@@ -14,6 +15,7 @@
 #include "common.h"
 #include "frmAbout.h"
 #include "frmComp.h"
+#include "frmExport.h"
 #include "frmletter.h"
 
 #include <QCloseEvent>
@@ -174,9 +176,16 @@ void frmMain::connectMenus()
     connect(ui->mnuDrugs, &QAction::triggered, this, [this] { OpenDrugEditor(0); });
     connect(ui->mnuHealthFactors, &QAction::triggered, this,
             [this] { OpenHealthFactorEditor(0); });
-    for (QAction* later : {ui->mnuToCall, ui->mnuReminderLetter, ui->mnuImport, ui->mnuExport,
-                           ui->mnuChartPatientHistory})
+    for (QAction* later : {ui->mnuToCall, ui->mnuReminderLetter, ui->mnuChartPatientHistory})
         later->setEnabled(false);
+    connect(ui->mnuImport, &QAction::triggered, this, [this] {
+        if (ImportFromFile(this, ShowModal))
+            LoadView(m_currentView);
+    });
+    connect(ui->mnuExport, &QAction::triggered, this, [this] {
+        frmExport window(this);
+        ShowModal(window);
+    });
     connect(ui->mnuCompany, &QAction::triggered, this, [this] {
         frmComp window(this);
         ShowModal(window);

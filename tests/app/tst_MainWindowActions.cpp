@@ -1,3 +1,4 @@
+#include "ColumnButton.h"
 #include "EditorWindow.h"
 #include "InstalledEditors.h"
 #include "MainToolBar.h"
@@ -74,6 +75,7 @@ private slots:
     void databaseLocationCancelledAndChanged();
     void storedSizeReading();
     void exitStoresSizeAndClosesDatabase();
+    void importedPatientIsListed();
 
 private:
     QTableView* grid() const { return m_window->findChild<QTableView*>("gridEntries"); }
@@ -185,11 +187,11 @@ void tst_MainWindowActions::menuBarCaptions()
         bar.append(action->text());
     QCOMPARE(bar, QStringList({"&File", "&Maintain", "Charts", "&Help"}));
     // Windows that come later: present, not yet usable.
-    for (const char* later : {"mnuToCall", "mnuReminderLetter", "mnuImport", "mnuExport",
-                              "mnuChartPatientHistory", "mnuNewPatient", "mnuPatients"})
+    for (const char* later : {"mnuToCall", "mnuReminderLetter", "mnuChartPatientHistory",
+                              "mnuNewPatient", "mnuPatients"})
         QVERIFY2(!m_window->findChild<QAction*>(later)->isEnabled(), later);
-    for (const char* ready : {"mnuCompany", "mnuletter", "mnuDatabaseLocation", "mnuContents",
-                              "mnuAbout", "mnuExit"})
+    for (const char* ready : {"mnuImport", "mnuExport", "mnuCompany", "mnuletter",
+                              "mnuDatabaseLocation", "mnuContents", "mnuAbout", "mnuExit"})
         QVERIFY2(m_window->findChild<QAction*>(ready)->isEnabled(), ready);
     QCOMPARE(popup()->title(), QString("floatMenu"));
 }
@@ -530,3 +532,27 @@ void tst_MainWindowActions::exitStoresSizeAndClosesDatabase()
 
 QTEST_MAIN(tst_MainWindowActions)
 #include "tst_MainWindowActions.moc"
+
+void tst_MainWindowActions::importedPatientIsListed()
+{
+    const QString path = m_profile->Root() + "/patients.txt";
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("Zuber\tEva\n");
+    file.close();
+    // The name typed into the open-file dialog.
+    m_user->OnWindow("ImportFileDlg", [&](QDialog& dialog) {
+        QTest::keyClicks(dialog.findChild<QLineEdit*>("fileNameEdit"), path);
+        dialog.accept();
+    });
+    m_user->OnWindow("frmImportMap", [](QDialog& window) {
+        auto* column = window.findChild<ColumnButton*>("Command1_1");
+        emit column->fieldDropped(column, "lname");
+        ClickButton(window, "cmdImport");
+    });
+    m_window->findChild<QAction*>("mnuImport")->trigger();
+    QCOMPARE(m_user->notices, QStringList{"1 records successfully imported.\r\n"
+                                          "0 records failed to be imported."});
+    QCOMPARE(column(1), QStringList({"Brandt", "Okafor", "Zuber"}));
+    QCOMPARE(m_user->unexpected, QStringList());
+}
