@@ -27,5 +27,8 @@ lpstat -r | grep -q 'is running' || { echo "start-cups: the CUPS scheduler did n
 if ! lpstat -p VelmoraPDF >/dev/null 2>&1; then
   $sudo lpadmin -p VelmoraPDF -E -v cups-pdf:/ -m lsb/usr/cups-pdf/CUPS-PDF_opt.ppd
 fi
+# Jobs reach cups-pdf as PostScript; the cairo renderer keeps their fonts as text, so the
+# PDF it writes can be read back (the other renderers turn the letters into bare glyphs).
+$sudo lpadmin -p VelmoraPDF -o pdftops-renderer-default=pdftocairo
 $sudo cupsenable VelmoraPDF
 $sudo cupsaccept VelmoraPDF
