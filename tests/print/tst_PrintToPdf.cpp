@@ -4,11 +4,10 @@
 #include "PrintPatientDetail.h"
 #include "PrintReport.h"
 #include "PrintTestbed.h"
+#include "PrinterChoice.h"
 #include "PrinterSurface.h"
 
 #include <QDirIterator>
-#include <QFileDialog>
-#include <QListWidget>
 #include <QPrinter>
 #include <QPrintPreviewWidget>
 #include <QPrinterInfo>
@@ -40,19 +39,9 @@ int pdfPages(const QString& path)
     return match.hasMatch() ? match.captured(1).toInt() : 0;
 }
 
-void choosePrinter(QDialog& window, const QString& printer, const char* button = "cmdOK")
-{
-    auto* list = Child<QListWidget>(window, "lstPrinters");
-    list->setCurrentItem(list->findItems(printer, Qt::MatchExactly).value(0));
-    QTest::mouseClick(Child<QPushButton>(window, button), Qt::LeftButton);
-}
-
 void saveAs(ListWindowTestbed& bed, const QString& path)
 {
-    bed.OnWindow(QStringLiteral("dlgSavePdf"), [path](QDialog& window) {
-        static_cast<QFileDialog&>(window).selectFile(path);
-        window.accept();
-    });
+    bed.OnWindow(QStringLiteral("dlgSavePdf"), [path](QDialog& window) { SaveAs(window, path); });
 }
 
 void addDuePatients(int count, const QString& name)
@@ -96,7 +85,7 @@ void tst_PrintToPdf::detailReportIntoPdfFile()
                                     .arg(QDate(2020, 1, 1).addDays(i).toString(u"M/d/yyyy")));
     const QString path = dir.filePath(QStringLiteral("detail.pdf"));
     bed->OnWindow(QStringLiteral("frmPrint"),
-                  [](QDialog& window) { choosePrinter(window, QStringLiteral("PDF file")); });
+                  [](QDialog& window) { ChoosePrinter(window, QStringLiteral("PDF file")); });
     saveAs(*bed, path);
     PrintReport(QStringLiteral("PatientDetail"), QStringLiteral("1"));
 
@@ -147,7 +136,7 @@ void tst_PrintToPdf::preview()
             QTest::mouseClick(Child<QPushButton>(*preview, printFromPreview ? "cmdPrint" : "cmdClose"),
                               Qt::LeftButton);
         });
-        choosePrinter(window, QStringLiteral("PDF file"), "cmdPreview");
+        ChoosePrinter(window, QStringLiteral("PDF file"), "cmdPreview");
         if (window.isVisible())
             QTest::mouseClick(Child<QPushButton>(window, "cmdCancel"), Qt::LeftButton);
     });
@@ -171,7 +160,7 @@ void tst_PrintToPdf::callListThroughCupsQueue()
               "queue was not added (bash scripts/start-cups.sh starts both).");
     const QString name = QStringLiteral("Quimby%1x").arg(QDateTime::currentMSecsSinceEpoch() % 100000);
     AddDuePatient(1, name, Today);
-    bed->OnWindow(QStringLiteral("frmPrint"), [](QDialog& window) { choosePrinter(window, CupsQueue); });
+    bed->OnWindow(QStringLiteral("frmPrint"), [](QDialog& window) { ChoosePrinter(window, CupsQueue); });
     bed->Answer({true});
     const QDateTime sent = QDateTime::currentDateTime().addSecs(-1);
     PrintReport(QStringLiteral("CallList"), QString());
