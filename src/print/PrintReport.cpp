@@ -56,8 +56,11 @@ void PrintReport(const QString& kind, const QString& ptid)
         ShowAttention(QStringLiteral("No Printers on this system"));
         return;
     }
-    // The previous printer is the program's own: the system's default is never changed.
-    const QString previousPrinter = PrintDestination::Current().trimmed();
+    // The previous printer is the program's own current one when the system lists it; the
+    // system's default is never changed.
+    const QString previousPrinter = colPrinters.contains(PrintDestination::Current())
+                                        ? PrintDestination::Current().trimmed()
+                                        : QString();
     const ReportKind* report = findKind(kind);
     const QString documentName = report ? report->documentName : kind;
     QWidget* parent = QApplication::activeWindow();
