@@ -9,7 +9,7 @@ class PageSurface;
 // body that reaches the page's bottom margin continues at the top of a new page.
 void PrintLetterBody(PageSurface& page, const QString& body);
 
-// The letter's margins and the page's bottom limit for the body.
+// The letter's left and top margin, and the room kept free at the foot of its page.
 namespace LetterGeometry {
 constexpr int Margin = 1440;
 } // namespace LetterGeometry

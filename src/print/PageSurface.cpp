@@ -1,6 +1,5 @@
 #include "PageSurface.h"
 
-#include <QFontMetricsF>
 #include <QRect>
 #include <cmath>
 
@@ -10,7 +9,7 @@ constexpr double TwipsPerPoint = 20;
 
 } // namespace
 
-PageSurface::PageSurface() : m_fontName(QStringLiteral("Times New Roman"))
+PageSurface::PageSurface() : m_fontName(QStringLiteral("Times New Roman")), m_metrics(m_twipFont)
 {
     updateFont();
 }
@@ -49,6 +48,10 @@ void PageSurface::updateFont()
     m_twipFont.setUnderline(m_underline);
     m_twipFont.setHintingPreference(QFont::PreferNoHinting);
     m_twipFont.setKerning(false);
+    m_metrics = QFontMetricsF(m_twipFont);
+    m_ascent = m_metrics.ascent();
+    m_lineHeight = int(std::lround(m_metrics.lineSpacing()));
+    ++m_fontGeneration;
 }
 
 void PageSurface::MoveTo(int x, int y)
@@ -59,12 +62,12 @@ void PageSurface::MoveTo(int x, int y)
 
 int PageSurface::TextWidth(const QString& text) const
 {
-    return int(std::lround(QFontMetricsF(m_twipFont).horizontalAdvance(text)));
+    return int(std::lround(m_metrics.horizontalAdvance(text)));
 }
 
 int PageSurface::LineHeight() const
 {
-    return int(std::lround(QFontMetricsF(m_twipFont).lineSpacing()));
+    return m_lineHeight;
 }
 
 void PageSurface::PrintLine(const QString& text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QString>
 
 class QImage;
@@ -54,8 +55,11 @@ public:
 protected:
     PageSurface();
 
-    // The current font with one pixel per twip, as texts are measured and drawn.
+    // The current font with one pixel per twip, as texts are measured and drawn, and its
+    // ascent; the generation changes with every change of font.
     const QFont& TwipFont() const { return m_twipFont; }
+    double Ascent() const { return m_ascent; }
+    int FontGeneration() const { return m_fontGeneration; }
 
     // An empty text draws nothing but starts the job, as any drawing does.
     virtual void DrawText(int x, int y, const QString& text) = 0;
@@ -72,6 +76,10 @@ private:
     bool m_bold = false;
     bool m_underline = false;
     QFont m_twipFont;
+    QFontMetricsF m_metrics;
+    double m_ascent = 0;
+    int m_lineHeight = 0;
+    int m_fontGeneration = 0;
     int m_x = 0;
     int m_y = 0;
     int m_page = 1;

@@ -2,7 +2,6 @@
 
 #include "Messages.h"
 
-#include <QFontMetricsF>
 #include <QPrinter>
 #include <cmath>
 
@@ -55,8 +54,11 @@ void PrinterSurface::DrawText(int x, int y, const QString& text)
 {
     if (!painting() || text.isEmpty())
         return;
-    m_painter.setFont(TwipFont());
-    m_painter.drawText(QPointF(x, y + QFontMetricsF(TwipFont()).ascent()), text);
+    if (m_fontGeneration != FontGeneration()) {
+        m_painter.setFont(TwipFont());
+        m_fontGeneration = FontGeneration();
+    }
+    m_painter.drawText(QPointF(x, y + Ascent()), text);
 }
 
 void PrinterSurface::DrawLine(int x1, int y1, int x2, int y2)

@@ -37,4 +37,6 @@ private:
     Preparation m_prepare;
     QPainter m_painter;
     State m_state = State::NotStarted;
+    // The surface's font generation last given to the painter.
+    int m_fontGeneration = -1;
 };
