@@ -62,7 +62,12 @@ void PageSurface::MoveTo(int x, int y)
 
 int PageSurface::TextWidth(const QString& text) const
 {
-    return int(std::lround(m_metrics.horizontalAdvance(text)));
+    return int(std::lround(TextAdvance(text)));
+}
+
+double PageSurface::TextAdvance(const QString& text) const
+{
+    return m_metrics.horizontalAdvance(text);
 }
 
 int PageSurface::LineHeight() const

@@ -32,6 +32,8 @@ public:
 
     // The width of the text in the current font, rounded to whole twips.
     int TextWidth(const QString& text) const;
+    // The same, not rounded: the advances of texts printed one after the other add up.
+    double TextAdvance(const QString& text) const;
     // The distance from one line to the next in the current font.
     int LineHeight() const;
 
