@@ -21,14 +21,6 @@ const QString CupsQueue = QStringLiteral("VelmoraPDF");
 // cups-pdf writes each user's jobs below this folder (set by scripts/start-cups.sh).
 const QString CupsPdfFolder = QStringLiteral("/var/spool/cups-pdf");
 
-QString pdfText(const QString& path)
-{
-    QProcess text;
-    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    text.waitForFinished();
-    return QString::fromUtf8(text.readAllStandardOutput());
-}
-
 int pdfPages(const QString& path)
 {
     QProcess info;
@@ -93,7 +85,7 @@ void tst_PrintToPdf::detailReportIntoPdfFile()
         Record([](PrintJob& job) { PrintPatientDetail(job, QStringLiteral("1")); });
     QVERIFY(recorded.Page() >= 2);
     QCOMPARE(pdfPages(path), recorded.Page());
-    const QString text = pdfText(path);
+    const QString text = PdfText(path);
     for (const char* expected : {"Smith, Ann", "Contact Info", "Date of Brith", "Blood work performed",
                                  "Visit 1", "Page: 1", "Page: 2"})
         QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
@@ -174,13 +166,13 @@ void tst_PrintToPdf::callListThroughCupsQueue()
                                QDirIterator::Subdirectories);
             while (files.hasNext()) {
                 const QString file = files.next();
-                if (files.fileInfo().lastModified() >= sent && pdfText(file).contains(name))
+                if (files.fileInfo().lastModified() >= sent && PdfText(file).contains(name))
                     found = file;
             }
             return !found.isEmpty();
         }(),
         30000);
-    const QString text = pdfText(found);
+    const QString text = PdfText(found);
     QVERIFY(text.contains(QStringLiteral("Call List")));
     QVERIFY(text.contains(QStringLiteral("Assigned Call Date")));
     QVERIFY(text.contains(name + QStringLiteral(", Ann")));

@@ -1,10 +1,12 @@
 #pragma once
 
-// The user's part in a print job: choosing a printer and naming the PDF file.
+// The user's part in a print job, choosing a printer and naming the PDF file, and the text of
+// the PDF it wrote.
 
 #include <QDialog>
 #include <QFileDialog>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QTest>
 
@@ -21,4 +23,13 @@ inline void SaveAs(QDialog& window, const QString& path)
 {
     static_cast<QFileDialog&>(window).selectFile(path);
     window.accept();
+}
+
+// The text pdftotext reads from the file, laid out as on the page.
+inline QString PdfText(const QString& path)
+{
+    QProcess text;
+    text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    text.waitForFinished();
+    return QString::fromUtf8(text.readAllStandardOutput());
 }
