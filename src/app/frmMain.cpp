@@ -6,6 +6,7 @@
 #include "ImportFromFile.h"
 #include "MainToolBar.h"
 #include "PictureMenu.h"
+#include "PrintReport.h"
 #include "RecordDeletion.h"
 #include "StartUp.h"
 #include "StoredWindowSize.h"
@@ -99,8 +100,6 @@ void frmMain::setupToolBar()
     connect(m_toolBar, &MainToolBar::statusText, this, &frmMain::SetStatusText);
     connect(m_toolBar->NewRecordAction(), &QAction::triggered, this,
             [this] { openEditor(m_currentView, std::nullopt); });
-    m_toolBar->CallListAction()->setEnabled(false);
-    m_toolBar->LetterAction()->setEnabled(false);
 }
 
 void frmMain::setupGrid()
@@ -144,7 +143,8 @@ void frmMain::setupPopup()
             &frmMain::openSelected);
     connect(add("fmnuDeleteOpt", QStringLiteral("Delete")), &QAction::triggered, this,
             &frmMain::deleteSelected);
-    add("fmnuPrintDetail", QStringLiteral("Print Detail"))->setEnabled(false);
+    connect(add("fmnuPrintDetail", QStringLiteral("Print Detail")), &QAction::triggered, this,
+            [this] { PrintReport(QStringLiteral("PatientDetail"), TrimText(selectedCell(0))); });
     add("fmnuChart", QStringLiteral("View Chart(s)"))->setEnabled(false);
 }
 
@@ -176,8 +176,15 @@ void frmMain::connectMenus()
     connect(ui->mnuDrugs, &QAction::triggered, this, [this] { OpenDrugEditor(0); });
     connect(ui->mnuHealthFactors, &QAction::triggered, this,
             [this] { OpenHealthFactorEditor(0); });
-    for (QAction* later : {ui->mnuToCall, ui->mnuReminderLetter, ui->mnuChartPatientHistory})
-        later->setEnabled(false);
+    const std::pair<QAction*, const char*> printItems[] = {
+        {ui->mnuToCall, "CallList"},
+        {m_toolBar->CallListAction(), "CallList"},
+        {ui->mnuReminderLetter, "Letter"},
+        {m_toolBar->LetterAction(), "Letter"}};
+    for (const auto& [item, kind] : printItems)
+        connect(item, &QAction::triggered, this,
+                [kind] { PrintReport(QString::fromLatin1(kind), QString()); });
+    ui->mnuChartPatientHistory->setEnabled(false);
     connect(ui->mnuImport, &QAction::triggered, this, [this] {
         if (ImportFromFile(this, ShowModal))
             LoadView(m_currentView);

@@ -10,6 +10,7 @@
 #include "Messages.h"
 #include "PatientRowReader.h"
 #include "PatientStatements.h"
+#include "PrintReport.h"
 #include "QueryDef.h"
 #include "SelectAllOnFocus.h"
 #include "ShortNumber.h"
@@ -104,7 +105,6 @@ std::optional<qint32> FirstDoctorId(qint32 ptid)
 frmPatient::frmPatient(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::frmPatient>())
 {
     ui->setupUi(this);
-    ButtonsWithoutWindow = {ui->cmdPrint};
     for (QPushButton* search : {ui->cmdSearchLN, ui->cmdSearchFN})
         search->setIcon(MagnifierIcon(palette()));
     QFont fixedPitch(QStringLiteral("Courier New"));
@@ -148,6 +148,9 @@ void frmPatient::connectControls()
         ShowPatientList(list);
     });
     connect(ui->cmdDoctors, &QPushButton::clicked, this, &frmPatient::ShowDoctor);
+    connect(ui->cmdPrint, &QPushButton::clicked, this, [this] {
+        PrintReport(QStringLiteral("PatientDetail"), TrimText(ui->lblID->text()));
+    });
     connect(ui->cmdSearchLN, &QPushButton::clicked, this,
             [this] { SearchBy(QStringLiteral("Last Name")); });
     connect(ui->cmdSearchFN, &QPushButton::clicked, this,
@@ -535,5 +538,5 @@ QList<QPushButton*> frmPatient::ListButtons() const
 void frmPatient::EnableButtons(const QList<QPushButton*>& buttons, bool enabled)
 {
     for (QPushButton* button : buttons)
-        button->setEnabled(enabled && !ButtonsWithoutWindow.contains(button));
+        button->setEnabled(enabled);
 }

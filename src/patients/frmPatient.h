@@ -75,6 +75,4 @@ private:
     std::unique_ptr<Ui::frmPatient> ui;
     bool AddingNew = false;
     clsPatient SavedCopy;
-    // Buttons whose windows are not part of the program yet: they stay disabled.
-    QList<QPushButton*> ButtonsWithoutWindow;
 };

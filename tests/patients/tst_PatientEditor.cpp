@@ -2,6 +2,7 @@
 // call date, the checks before saving and the question before unsaved changes are dropped.
 
 #include "ListWindowTestbed.h"
+#include "PrinterChoice.h"
 #include "frmPatient.h"
 
 #include <QCheckBox>
@@ -44,6 +45,7 @@ private slots:
     void emptyStateAndCancelAdd();
     void referenceButtonsOpenThePatientsLinks();
     void searchDropsTheNewPatientAndShowsThePickedOne();
+    void printButtonPrintsTheShownPatientsDetail();
 
 private:
     std::unique_ptr<frmPatient> open(std::optional<qint32> id = std::nullopt);
@@ -480,6 +482,22 @@ void tst_PatientEditor::referenceButtonsOpenThePatientsLinks()
                                 "frmPsRxs|Smith, Ann", "2/Lipitor®/10 mg",
                                 "frmPsHFs|Smith, Ann", "1/Smoking/daily",
                                 "frmAssDc2|Jones, Ann", "//-"}));
+}
+
+void tst_PatientEditor::printButtonPrintsTheShownPatientsDetail()
+{
+    m_bed->AddPatient(4, QStringLiteral("Smith"), QStringLiteral("1/1/1900"));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("detail.pdf"));
+    m_bed->OnWindow(QStringLiteral("frmPrint"),
+                    [](QDialog& window) { ChoosePrinter(window, QStringLiteral("PDF file")); });
+    m_bed->OnWindow(QStringLiteral("dlgSavePdf"), [&path](QDialog& window) { SaveAs(window, path); });
+    m_window = open(4);
+    QVERIFY(child<QPushButton>("cmdPrint")->isEnabled());
+    click("cmdPrint");
+
+    QVERIFY(m_bed->AllWindowsSeen());
+    QVERIFY(PdfText(path).contains(QStringLiteral("Smith, Ann")));
 }
 
 // A search started while adding drops the new patient without asking; the patient picked

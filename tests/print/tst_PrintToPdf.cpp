@@ -1,0 +1,182 @@
+// Whole print jobs as the user runs them: the printer window, the preview, a PDF file and a
+// real CUPS queue, read back with pdftotext.
+#include "PrintCallList.h"
+#include "PrintPatientDetail.h"
+#include "PrintReport.h"
+#include "PrintTestbed.h"
+#include "PrinterChoice.h"
+#include "PrinterSurface.h"
+
+#include <QDirIterator>
+#include <QPrinter>
+#include <QPrintPreviewWidget>
+#include <QPrinterInfo>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const QString CupsQueue = QStringLiteral("VelmoraPDF");
+// cups-pdf writes each user's jobs below this folder (set by scripts/start-cups.sh).
+const QString CupsPdfFolder = QStringLiteral("/var/spool/cups-pdf");
+
+int pdfPages(const QString& path)
+{
+    QProcess info;
+    info.start(QStringLiteral("pdfinfo"), {path});
+    info.waitForFinished();
+    const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
+                           .match(QString::fromUtf8(info.readAllStandardOutput()));
+    return match.hasMatch() ? match.captured(1).toInt() : 0;
+}
+
+void saveAs(ListWindowTestbed& bed, const QString& path)
+{
+    bed.OnWindow(QStringLiteral("dlgSavePdf"), [path](QDialog& window) { SaveAs(window, path); });
+}
+
+void addDuePatients(int count, const QString& name)
+{
+    for (int i = 1; i <= count; ++i)
+        AddDuePatient(i, name + QString::number(i), Today.addDays(-i));
+}
+
+} // namespace
+
+class tst_PrintToPdf : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { bed = std::make_unique<ListWindowTestbed>(); }
+    void cleanup()
+    {
+        QVERIFY2(bed->AllWindowsSeen(), "a window did not appear");
+        QVERIFY2(bed->leftOpen.isEmpty(), qPrintable(bed->leftOpen.join(u'|')));
+        QVERIFY2(bed->unanswered.isEmpty(), qPrintable(bed->unanswered.join(u'|')));
+        bed.reset();
+    }
+    void detailReportIntoPdfFile();
+    void failedPdfWriteLogsNothing();
+    void preview_data();
+    void preview();
+    void callListThroughCupsQueue();
+
+private:
+    std::unique_ptr<ListWindowTestbed> bed;
+    QTemporaryDir dir;
+};
+
+void tst_PrintToPdf::detailReportIntoPdfFile()
+{
+    AddDuePatient(1, QStringLiteral("Smith"), Today);
+    for (int i = 1; i <= 60; ++i)
+        ListWindowTestbed::Exec(QStringLiteral("INSERT INTO LabVisits (id, ptid, labdate, overallcl, "
+                                               "the_intervention) VALUES (%1, 1, #%2#, 200, 'Visit %1')")
+                                    .arg(i)
+                                    .arg(QDate(2020, 1, 1).addDays(i).toString(u"M/d/yyyy")));
+    const QString path = dir.filePath(QStringLiteral("detail.pdf"));
+    bed->OnWindow(QStringLiteral("frmPrint"),
+                  [](QDialog& window) { ChoosePrinter(window, QStringLiteral("PDF file")); });
+    saveAs(*bed, path);
+    PrintReport(QStringLiteral("PatientDetail"), QStringLiteral("1"));
+
+    const RecordingSurface recorded =
+        Record([](PrintJob& job) { PrintPatientDetail(job, QStringLiteral("1")); });
+    QVERIFY(recorded.Page() >= 2);
+    QCOMPARE(pdfPages(path), recorded.Page());
+    const QString text = PdfText(path);
+    for (const char* expected : {"Smith, Ann", "Contact Info", "Date of Brith", "Blood work performed",
+                                 "Visit 1", "Page: 1", "Page: 2"})
+        QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+    QVERIFY(bed->questions.isEmpty());
+}
+
+void tst_PrintToPdf::failedPdfWriteLogsNothing()
+{
+    addDuePatients(2, QStringLiteral("Smith"));
+    const QString path = dir.filePath(QStringLiteral("missing/folder/list.pdf"));
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    PrinterSurface page(printer);
+    PrintJob job{page, Today};
+    PrintCallList(job);
+    QCOMPARE(bed->notices, QStringList{QStringLiteral("The document could not be printed to ") + path + u'.'});
+    QVERIFY(bed->questions.isEmpty());
+    QCOMPARE(PrintLogRows(), 0);
+}
+
+void tst_PrintToPdf::preview_data()
+{
+    QTest::addColumn<bool>("printFromPreview");
+    QTest::newRow("closed, then Cancel") << false;
+    QTest::newRow("Print from the preview") << true;
+}
+
+void tst_PrintToPdf::preview()
+{
+    QFETCH(bool, printFromPreview);
+    addDuePatients(40, QStringLiteral("Smith"));
+    const QString path = dir.filePath(QStringLiteral("previewed.pdf"));
+    int previewPages = 0;
+    bed->OnWindow(QStringLiteral("frmPrint"), [&](QDialog& window) {
+        // The preview is a window of its own inside this one.
+        QTimer::singleShot(200, [&] {
+            QWidget* preview = QApplication::activeModalWidget();
+            previewPages = Child<QPrintPreviewWidget>(*preview, "pvwPages")->pageCount();
+            QTest::mouseClick(Child<QPushButton>(*preview, printFromPreview ? "cmdPrint" : "cmdClose"),
+                              Qt::LeftButton);
+        });
+        ChoosePrinter(window, QStringLiteral("PDF file"), "cmdPreview");
+        if (window.isVisible())
+            QTest::mouseClick(Child<QPushButton>(window, "cmdCancel"), Qt::LeftButton);
+    });
+    if (printFromPreview) {
+        saveAs(*bed, path);
+        bed->Answer({true});
+    }
+    PrintReport(QStringLiteral("CallList"), QString());
+    QCOMPARE(previewPages, 2);
+    QCOMPARE(QFile::exists(path), printFromPreview);
+    QCOMPARE(bed->questions.size(), printFromPreview ? 1 : 0);
+    QCOMPARE(PrintLogRows(), printFromPreview ? 40 : 0);
+    if (printFromPreview)
+        QCOMPARE(pdfPages(path), 2);
+}
+
+void tst_PrintToPdf::callListThroughCupsQueue()
+{
+    if (!QPrinterInfo::availablePrinterNames().contains(CupsQueue))
+        QSKIP("The CUPS queue VelmoraPDF is not there: the CUPS server cannot be reached or the "
+              "queue was not added (bash scripts/start-cups.sh starts both).");
+    const QString name = QStringLiteral("Quimby%1x").arg(QDateTime::currentMSecsSinceEpoch() % 100000);
+    AddDuePatient(1, name, Today);
+    bed->OnWindow(QStringLiteral("frmPrint"), [](QDialog& window) { ChoosePrinter(window, CupsQueue); });
+    bed->Answer({true});
+    const QDateTime sent = QDateTime::currentDateTime().addSecs(-1);
+    PrintReport(QStringLiteral("CallList"), QString());
+    QCOMPARE(PrintLogRows(), 1);
+
+    // cups-pdf writes the file once the job has passed the queue.
+    QString found;
+    QTRY_VERIFY_WITH_TIMEOUT(
+        [&] {
+            QDirIterator files(CupsPdfFolder, {QStringLiteral("call-list*.pdf")}, QDir::Files,
+                               QDirIterator::Subdirectories);
+            while (files.hasNext()) {
+                const QString file = files.next();
+                if (files.fileInfo().lastModified() >= sent && PdfText(file).contains(name))
+                    found = file;
+            }
+            return !found.isEmpty();
+        }(),
+        30000);
+    const QString text = PdfText(found);
+    QVERIFY(text.contains(QStringLiteral("Call List")));
+    QVERIFY(text.contains(QStringLiteral("Assigned Call Date")));
+    QVERIFY(text.contains(name + QStringLiteral(", Ann")));
+}
+
+QTEST_MAIN(tst_PrintToPdf)
+#include "tst_PrintToPdf.moc"
