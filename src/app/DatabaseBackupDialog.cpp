@@ -3,6 +3,7 @@
 #include "AppDatabase.h"
 #include "DatabaseBackup.h"
 #include "Messages.h"
+#include "ShowModal.h"
 
 #include <QDate>
 #include <QDir>
@@ -17,11 +18,15 @@ QString DefaultBackupPath(const QDate& day)
 
 QString BackUpDatabase(QWidget* parent)
 {
-    const QString path = QFileDialog::getSaveFileName(
-        parent, QStringLiteral("Back Up Database"), DefaultBackupPath(QDate::currentDate()),
-        QStringLiteral("Database files (*.mdb);;All files (*)"));
-    if (path.isEmpty())
+    QFileDialog dialog(parent, QStringLiteral("Back Up Database"),
+                       DefaultBackupPath(QDate::currentDate()),
+                       QStringLiteral("Database files (*.mdb);;All files (*)"));
+    dialog.setObjectName(QStringLiteral("BackupFileDlg"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("mdb"));
+    if (ShowModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
+    const QString path = dialog.selectedFiles().first();
     return RunReportingErrors([&] { WriteDatabaseBackup(AppDatabase(), path); }) ? path
                                                                                   : QString();
 }

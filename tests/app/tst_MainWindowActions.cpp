@@ -12,6 +12,7 @@
 #include "frmFindD.h"
 #include "frmMain.h"
 
+#include <QDate>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
@@ -81,6 +82,7 @@ private slots:
     void storedSizeReading();
     void exitStoresSizeAndClosesDatabase();
     void importedPatientIsListed();
+    void backupOffersDatedNameAndWritesCopy();
 
 private:
     QTableView* grid() const { return m_window->findChild<QTableView*>("gridEntries"); }
@@ -581,8 +583,6 @@ void tst_MainWindowActions::exitStoresSizeAndClosesDatabase()
     QCOMPARE(m_profile->StoredSetting("MainWindow/Width"), QString(" 9000"));
 }
 
-QTEST_MAIN(tst_MainWindowActions)
-#include "tst_MainWindowActions.moc"
 
 void tst_MainWindowActions::importedPatientIsListed()
 {
@@ -607,3 +607,24 @@ void tst_MainWindowActions::importedPatientIsListed()
     QCOMPARE(column(1), QStringList({"Brandt", "Okafor", "Zuber"}));
     QCOMPARE(m_user->unexpected, QStringList());
 }
+
+void tst_MainWindowActions::backupOffersDatedNameAndWritesCopy()
+{
+    const QString target = m_profile->Root() + "/copy of practice.mdb";
+    QString offered;
+    m_user->OnWindow("BackupFileDlg", [&](QDialog& dialog) {
+        auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+        offered = name->text();
+        name->setText(target);
+        dialog.accept();
+    });
+    m_window->findChild<QAction*>("mnuBackUp")->trigger();
+    QCOMPARE(offered, "brevoxal-" + QDate::currentDate().toString(Qt::ISODate) + ".mdb");
+    QCOMPARE(Database::Open(target).OpenRecordset("SELECT ptid FROM Patients")->RecordCount(),
+             Count("SELECT count(*) FROM Patients"));
+    QVERIFY(m_window->StatusText().endsWith(target));
+    QCOMPARE(m_user->unexpected, QStringList());
+}
+
+QTEST_MAIN(tst_MainWindowActions)
+#include "tst_MainWindowActions.moc"
