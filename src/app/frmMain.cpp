@@ -13,6 +13,7 @@
 #include "ViewModel.h"
 #include "common.h"
 #include "frmAbout.h"
+#include "frmChartSetup.h"
 #include "frmComp.h"
 #include "frmletter.h"
 
@@ -141,7 +142,8 @@ void frmMain::setupPopup()
             &frmMain::deleteSelected);
     connect(add("fmnuPrintDetail", QStringLiteral("Print Detail")), &QAction::triggered, this,
             [this] { PrintReport(QStringLiteral("PatientDetail"), TrimText(selectedCell(0))); });
-    add("fmnuChart", QStringLiteral("View Chart(s)"))->setEnabled(false);
+    connect(add("fmnuChart", QStringLiteral("View Chart(s)")), &QAction::triggered, this,
+            [this] { openChartSetup(TrimText(selectedCell(0)).toInt()); });
 }
 
 void frmMain::setupStatusBar()
@@ -180,7 +182,8 @@ void frmMain::connectMenus()
     for (const auto& [item, kind] : printItems)
         connect(item, &QAction::triggered, this,
                 [kind] { PrintReport(QString::fromLatin1(kind), QString()); });
-    for (QAction* later : {ui->mnuImport, ui->mnuExport, ui->mnuChartPatientHistory})
+    connect(ui->mnuChartPatientHistory, &QAction::triggered, this, [this] { openChartSetup(0); });
+    for (QAction* later : {ui->mnuImport, ui->mnuExport})
         later->setEnabled(false);
     connect(ui->mnuCompany, &QAction::triggered, this, [this] {
         frmComp window(this);
@@ -348,6 +351,13 @@ int frmMain::selectedRow() const
 {
     const QModelIndex current = ui->gridEntries->currentIndex();
     return current.isValid() ? current.row() : -1;
+}
+
+void frmMain::openChartSetup(qint32 ptid)
+{
+    frmChartSetup window(this);
+    window.Init(ptid);
+    ShowModal(window);
 }
 
 QString frmMain::selectedCell(int column) const
