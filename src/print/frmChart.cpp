@@ -9,6 +9,7 @@
 #include <QChartView>
 #include <QCursor>
 #include <QFrame>
+#include <QGraphicsLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
@@ -64,6 +65,7 @@ frmChart::frmChart(QWidget* parent)
     m_heading->setFont(headingFont);
     m_chart->setObjectName(QStringLiteral("ChartPatLV"));
     m_chart->setRenderHint(QPainter::Antialiasing);
+    m_chart->setFrameShape(QFrame::NoFrame);
     m_chart->setMinimumSize(ChartSize / 2);
     m_chart->resize(ChartSize);
     auto* print = new QPushButton(QStringLiteral("&Print"));
@@ -111,9 +113,16 @@ void frmChart::drawChart(const QList<clsLabVisit>& points, int goal)
 {
     auto* chart = new QChart;
     chart->setTitle(m_kind->kind);
+    // The whole view is chart, so that the printed picture has no border and twelve date
+    // labels have room.
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
+    chart->setBackgroundRoundness(0);
     auto* axisX = new QBarCategoryAxis;
     axisX->setTitleText(QStringLiteral("Lab Dates"));
     axisX->append(distinctLabels(points));
+    QFont labels = axisX->labelsFont();
+    labels.setPointSizeF(labels.pointSizeF() * 0.9);
+    axisX->setLabelsFont(labels);
     auto* axisY = valueAxis(*m_kind);
     chart->addAxis(axisX, Qt::AlignBottom);
     chart->addAxis(axisY, Qt::AlignLeft);

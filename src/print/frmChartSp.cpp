@@ -38,7 +38,6 @@ frmChartSp::frmChartSp(QWidget* parent)
     setModal(true);
     auto* warning = named<QLabel>("lblWarning",
                                   QStringLiteral("Please refine the scope of charted entries to the following:"));
-    warning->setWordWrap(true);
     auto* scope = named<QGroupBox>("fraScope", QStringLiteral("Enter Scope"));
     auto* range = new QFormLayout;
     range->addRow(QStringLiteral("&Beginning Scope"), m_begin);
