@@ -111,7 +111,13 @@ QWidget& frmChart::Chart()
 // when the pointer rests on it.
 void frmChart::drawChart(const QList<clsLabVisit>& points, int goal)
 {
-    auto* chart = new QChart;
+    // The view's own chart, emptied: a second chart would cost as much again to build.
+    QChart* chart = m_chart->chart();
+    chart->removeAllSeries();
+    for (QAbstractAxis* axis : chart->axes()) {
+        chart->removeAxis(axis);
+        delete axis;
+    }
     chart->setTitle(m_kind->kind);
     // The whole view is chart, so that the printed picture has no border and twelve date
     // labels have room.
@@ -163,9 +169,6 @@ void frmChart::drawChart(const QList<clsLabVisit>& points, int goal)
         each->attachAxis(axisY);
     }
     chart->legend()->setAlignment(Qt::AlignBottom);
-    QChart* previous = m_chart->chart();
-    m_chart->setChart(chart);
-    delete previous;
 }
 
 void frmChart::showValue(const QPointF& point, bool hovering)
