@@ -20,7 +20,7 @@ const QString& Small()
 const QString& Practice()
 {
     static const QString path = GeneratedDatabase::Ensure(
-        {kLargePatients, kLargeVisits, kPracticeContacts, kBusyPatientVisits});
+        {kLargePatients, kLargeVisits, kPracticeContacts, kBusyPatientVisits, kChartedPatientVisits});
     return path;
 }
 

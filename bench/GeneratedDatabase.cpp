@@ -66,6 +66,8 @@ QString GeneratedDatabase::fileName(const Content& content)
     QString name = QStringLiteral("velmora-%1-%2").arg(content.patients).arg(content.visits);
     if (content.contacts > 0 || content.busyPatientVisits > 0)
         name += QStringLiteral("-%1-%2").arg(content.contacts).arg(content.busyPatientVisits);
+    if (content.chartedPatientVisits > 0)
+        name += QStringLiteral("-%1").arg(content.chartedPatientVisits);
     return name + QStringLiteral(".mdb");
 }
 
@@ -109,7 +111,10 @@ bool GeneratedDatabase::isCurrent(const QString& path, const Content& content)
                    content.contacts &&
                (content.busyPatientVisits == 0 ||
                 countRows(db, QStringLiteral("SELECT count(*) FROM LabVisits WHERE PtID = %1")
-                                  .arg(BusyPatient)) == content.busyPatientVisits);
+                                  .arg(BusyPatient)) == content.busyPatientVisits) &&
+               (content.chartedPatientVisits == 0 ||
+                countRows(db, QStringLiteral("SELECT count(*) FROM LabVisits WHERE PtID = %1")
+                                  .arg(ChartedPatient)) == content.chartedPatientVisits);
     } catch (const DbError&) {
         return false;
     }
@@ -140,13 +145,18 @@ void GeneratedDatabase::Fill(sqlite3* db, const Content& content)
         insertPatient.Run();
     }
     RawVisitInsert insertVisit(db);
-    const int randomVisits = content.visits - content.busyPatientVisits;
+    // The last visits go to the known patients; a random visit of one goes to the next patient.
+    const int busyFrom = content.visits - content.busyPatientVisits;
+    const int chartedFrom = busyFrom - content.chartedPatientVisits;
     for (int id = 1; id <= content.visits; ++id) {
         VisitSample visit = samples.Visit(content.patients);
-        if (id > randomVisits)
+        if (id > busyFrom)
             visit.ptid = BusyPatient;
-        else if (content.busyPatientVisits > 0 && visit.ptid == BusyPatient)
-            visit.ptid = BusyPatient + 1;
+        else if (id > chartedFrom)
+            visit.ptid = ChartedPatient;
+        else if ((content.busyPatientVisits > 0 && visit.ptid == BusyPatient) ||
+                 (content.chartedPatientVisits > 0 && visit.ptid == ChartedPatient))
+            visit.ptid += 1;
         insertVisit.Insert(id, visit);
     }
     RawStatement insertContactRow(db, kInsertContact);

@@ -17,8 +17,11 @@ public:
         // How many of the visits belong to patient BusyPatient and no other: a known
         // patient with a long blood work list. The rest never go to that patient.
         int busyPatientVisits = 0;
+        // The same for patient ChartedPatient: a long history to chart.
+        int chartedPatientVisits = 0;
     };
     static constexpr int BusyPatient = 4242;
+    static constexpr int ChartedPatient = 4343;
 
     // The path of the cached file; generated when missing or made by an older schema.
     static QString Ensure(const Content& content);

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake ninja-build pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-charts-dev qt6-svg-dev libqt6svg6
+  qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libqt6svg6
   libsqlite3-dev
   libbenchmark-dev
   clang libclang-rt-14-dev

@@ -56,6 +56,10 @@ void printSummary(const RatioReporter& reporter)
                         "BM_PatientSearch_Engine", std::nullopt);
     reporter.PrintRatio("    last name contains \"son\"", "BM_ContainsSearch_Window",
                         "BM_ContainsSearch_Engine", 3.0);
+    reporter.PrintRatio("(f) history chart of 500 visits", "BM_OpenChart_Window",
+                        "BM_OpenChart_Engine", 3.0);
+    reporter.PrintRatio("    the same, shown and painted", "BM_OpenChartShown_Window",
+                        "BM_OpenChart_Engine", std::nullopt);
     std::fflush(stdout);
 }
 

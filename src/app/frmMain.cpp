@@ -15,6 +15,7 @@
 #include "ViewModel.h"
 #include "common.h"
 #include "frmAbout.h"
+#include "frmChartSetup.h"
 #include "frmComp.h"
 #include "frmExport.h"
 #include "frmletter.h"
@@ -145,7 +146,8 @@ void frmMain::setupPopup()
             &frmMain::deleteSelected);
     connect(add("fmnuPrintDetail", QStringLiteral("Print Detail")), &QAction::triggered, this,
             [this] { PrintReport(QStringLiteral("PatientDetail"), TrimText(selectedCell(0))); });
-    add("fmnuChart", QStringLiteral("View Chart(s)"))->setEnabled(false);
+    connect(add("fmnuChart", QStringLiteral("View Chart(s)")), &QAction::triggered, this,
+            [this] { openChartSetup(TrimText(selectedCell(0)).toInt()); });
 }
 
 void frmMain::setupStatusBar()
@@ -184,7 +186,7 @@ void frmMain::connectMenus()
     for (const auto& [item, kind] : printItems)
         connect(item, &QAction::triggered, this,
                 [kind] { PrintReport(QString::fromLatin1(kind), QString()); });
-    ui->mnuChartPatientHistory->setEnabled(false);
+    connect(ui->mnuChartPatientHistory, &QAction::triggered, this, [this] { openChartSetup(0); });
     connect(ui->mnuImport, &QAction::triggered, this, [this] {
         if (ImportFromFile(this, ShowModal))
             LoadView(m_currentView);
@@ -365,6 +367,13 @@ int frmMain::selectedRow() const
 {
     const QModelIndex current = ui->gridEntries->currentIndex();
     return current.isValid() ? current.row() : -1;
+}
+
+void frmMain::openChartSetup(qint32 ptid)
+{
+    frmChartSetup window(this);
+    window.Init(ptid);
+    ShowModal(window);
 }
 
 QString frmMain::selectedCell(int column) const

@@ -70,6 +70,8 @@ private:
     bool configurePopup();
     void gridPressed(QMouseEvent* event);
     void openSelected();
+    // The chart options with the patient of this id (0: none).
+    void openChartSetup(qint32 ptid);
     void deleteSelected();
     int selectedRow() const;
     QString selectedCell(int column) const;

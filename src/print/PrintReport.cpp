@@ -1,16 +1,15 @@
 #include "PrintReport.h"
 
 #include "Messages.h"
+#include "PageSurface.h"
 #include "PrintCallList.h"
 #include "PrintDestination.h"
 #include "PrintJob.h"
 #include "PrintLetters.h"
 #include "PrintPatientDetail.h"
-#include "PrinterSurface.h"
-#include "frmPrint.h"
+#include "PrintToChosenPrinter.h"
 
 #include <QApplication>
-#include <QPrinter>
 
 namespace {
 
@@ -56,34 +55,8 @@ void PrintReport(const QString& kind, const QString& ptid)
         ShowAttention(QStringLiteral("No Printers on this system"));
         return;
     }
-    // The previous printer is the program's own current one when the system lists it; the
-    // system's default is never changed.
-    const QString previousPrinter = colPrinters.contains(PrintDestination::Current())
-                                        ? PrintDestination::Current().trimmed()
-                                        : QString();
     const ReportKind* report = findKind(kind);
-    const QString documentName = report ? report->documentName : kind;
-    QWidget* parent = QApplication::activeWindow();
-    {
-        frmPrint window(parent);
-        window.Init(colPrinters, PrintDestination::Current());
-        window.SetPreview([&](PageSurface& page) { runReport(report, page, ptid, true); },
-                          documentName);
-        window.exec();
-    }
-    if (SelectedPrinter() == PrintCancelled)
-        return;
-    const QString chosen = SelectedPrinter();
-    PrintDestination::SelectPrinter(chosen);
-    const auto printer = PrintDestination::MakePrinter(chosen, documentName);
-    PrinterSurface page(*printer, [&](QPrinter& target) {
-        if (chosen != PrintDestination::PdfFile)
-            return true;
-        const QString path = PrintDestination::AskPdfPath(parent, documentName, QDate::currentDate());
-        target.setOutputFileName(path);
-        return !path.isEmpty();
-    });
-    runReport(report, page, ptid, false);
-    if (!previousPrinter.isEmpty() && previousPrinter != chosen)
-        PrintDestination::SelectPrinter(previousPrinter);
+    PrintToChosenPrinter(QApplication::activeWindow(), colPrinters,
+                         report ? report->documentName : kind,
+                         [&](PageSurface& page, bool preview) { runReport(report, page, ptid, preview); });
 }

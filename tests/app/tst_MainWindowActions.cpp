@@ -76,6 +76,8 @@ private slots:
     void installedEditorsOpenFromTheMainWindow();
     void printItemsOfferTheirReport_data();
     void printItemsOfferTheirReport();
+    void chartItemsOpenTheChartOptions_data();
+    void chartItemsOpenTheChartOptions();
     void toolbarStatusFollowsPointer();
     void gridStatusByView();
     void databaseLocationCancelledAndChanged();
@@ -194,11 +196,11 @@ void tst_MainWindowActions::menuBarCaptions()
         bar.append(action->text());
     QCOMPARE(bar, QStringList({"&File", "&Maintain", "Charts", "&Help"}));
     // Windows that come later: present, not yet usable.
-    for (const char* later : {"mnuChartPatientHistory", "mnuNewPatient", "mnuPatients"})
+    for (const char* later : {"mnuNewPatient", "mnuPatients"})
         QVERIFY2(!m_window->findChild<QAction*>(later)->isEnabled(), later);
     for (const char* ready : {"mnuToCall", "mnuReminderLetter", "mnuImport", "mnuExport",
-                              "mnuBackUp", "mnuCompany", "mnuletter",
-                              "mnuDatabaseLocation", "mnuContents", "mnuAbout", "mnuExit"})
+                              "mnuBackUp", "mnuCompany", "mnuletter", "mnuDatabaseLocation",
+                              "mnuChartPatientHistory", "mnuContents", "mnuAbout", "mnuExit"})
         QVERIFY2(m_window->findChild<QAction*>(ready)->isEnabled(), ready);
     QCOMPARE(popup()->title(), QString("floatMenu"));
 }
@@ -489,6 +491,39 @@ void tst_MainWindowActions::printItemsOfferTheirReport()
     m_window->findChild<QAction*>(item)->trigger();
     const QString file = report + QDate::currentDate().toString(u"-yyyy-MM-dd") + ".pdf";
     QCOMPARE(seen, QStringList({"frmPrint", "dlgSavePdf", file}));
+}
+
+void tst_MainWindowActions::chartItemsOpenTheChartOptions_data()
+{
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<bool>("withPatient");
+    QTest::newRow("Charts > Patient History") << "mnuChartPatientHistory" << false;
+    QTest::newRow("pop-up View Chart(s)") << "fmnuChart" << true;
+}
+
+// The chart options open empty from the menu and with the selected patient from the pop-up.
+void tst_MainWindowActions::chartItemsOpenTheChartOptions()
+{
+    QFETCH(QString, item);
+    QFETCH(bool, withPatient);
+    QString id;
+    QString lastName;
+    m_user->OnWindow("frmChartSetup", [&](QDialog& window) {
+        id = window.findChild<QLabel*>("lblID")->text();
+        lastName = window.findChild<QLabel*>("lblLName")->text();
+        window.reject();
+    });
+    if (withPatient) {
+        rightClickRow(0);
+        popup()->hide();
+    }
+    m_window->findChild<QAction*>(item)->trigger();
+    QCOMPARE(m_user->windows, QStringList({"frmChartSetup"}));
+    QCOMPARE(id.isEmpty(), !withPatient);
+    if (withPatient) {
+        auto patient = AppDatabase().OpenRecordset("SELECT lname FROM Patients WHERE ptid = " + id);
+        QCOMPARE(lastName, patient->Fields()[0].Value().toString());
+    }
 }
 
 void tst_MainWindowActions::toolbarStatusFollowsPointer()

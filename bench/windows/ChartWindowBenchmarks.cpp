@@ -1,0 +1,59 @@
+// Opening the history chart of the patient with 500 lab visits (its last 12 charted), against
+// the engine alone running the chart's data query with the same recordset type and fields.
+#include "EngineRead.h"
+#include "GeneratedDatabase.h"
+
+#include <ChartKind.h>
+#include <ChartScope.h>
+#include <ChartVisits.h>
+#include <DaoType.h>
+#include <frmChart.h>
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace
+{
+
+const QString kPatient = QString::number(GeneratedDatabase::ChartedPatient);
+const QString kKind = QStringLiteral("Total Cholesterol Levels");
+
+// The chart's opening past the scope window: the data query read into points, and a new
+// chart window drawn with them (the patient's name and goal, the series and the axes).
+void openChart(bool shown)
+{
+    ChartScopeClause.clear();
+    frmChart window;
+    window.Init(ChartPoints(ReadChartVisits(kPatient, *ChartKind::Find(kKind))), kPatient, kKind);
+    if (shown) {
+        window.show();
+        QApplication::processEvents();
+    }
+}
+
+void BM_OpenChart_Window(benchmark::State& state)
+{
+    for (auto _ : state)
+        openChart(false);
+}
+BENCHMARK(BM_OpenChart_Window)->Unit(benchmark::kMillisecond);
+
+// As the user waits for it: shown and painted.
+void BM_OpenChartShown_Window(benchmark::State& state)
+{
+    for (auto _ : state)
+        openChart(true);
+}
+BENCHMARK(BM_OpenChartShown_Window)->Unit(benchmark::kMillisecond);
+
+void BM_OpenChart_Engine(benchmark::State& state)
+{
+    ChartScopeClause.clear();
+    for (auto _ : state)
+        state.counters["rows"] = EngineRead::Rows(ChartDataSql(kPatient),
+                                                  {"LabDate", "OverallCL", "HDL", "LDL"},
+                                                  dbOpenForwardOnly);
+}
+BENCHMARK(BM_OpenChart_Engine)->Unit(benchmark::kMillisecond);
+
+} // namespace
