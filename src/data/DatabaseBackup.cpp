@@ -5,6 +5,7 @@
 #include "JetFunctions.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <memory>
 #include <sqlite3.h>
 
@@ -68,6 +69,11 @@ void writeCopy(sqlite3* source, const QString& path)
 
 void WriteDatabaseBackup(Database& source, const QString& target)
 {
+    // Replacing the open file with its own copy would cut it off from its journal.
+    if (QFileInfo(target).canonicalFilePath() == QFileInfo(source.Name()).canonicalFilePath())
+        throw DbError(QStringLiteral("The backup could not be written to '%1': it is the open "
+                                     "database itself.  Please choose another name.")
+                          .arg(target));
     const QString part = target + QStringLiteral(".part");
     QFile::remove(part);
     try {

@@ -232,7 +232,12 @@ void tst_DatabaseFile::backupWhileAnotherConnectionWrites()
 void tst_DatabaseFile::failedBackupLeavesNoFile()
 {
     QTemporaryDir folder;
-    Database db = CreateDatabaseFile(folder.filePath(DatabaseFileName()));
+    const QString path = folder.filePath(DatabaseFileName());
+    Database db = CreateDatabaseFile(path);
+    db.Execute(kPatients.first(), dbFailOnError);
+    // The open file itself is never replaced by its copy.
+    QVERIFY_THROWS_EXCEPTION(DbError, WriteDatabaseBackup(db, path));
+    QCOMPARE(db.OpenRecordset(QStringLiteral("SELECT ptid FROM Patients"))->RecordCount(), 1);
     // A folder stands where the copy should go: it cannot be replaced.
     const QString target = folder.filePath(QStringLiteral("occupied"));
     QDir().mkpath(target);
