@@ -10,16 +10,23 @@
 #include <QFileDialog>
 #include <QStandardPaths>
 
-QString DefaultBackupPath(const QDate& day)
+namespace {
+
+// The name first offered: the file's name with the day, in the Documents folder.
+QString defaultBackupPath(const QDate& day)
 {
-    return QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
-        .filePath(QStringLiteral("brevoxal-%1.mdb").arg(day.toString(Qt::ISODate)));
+    // Made when missing, as the PDF destination does, so the dialog opens where it says.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    QDir().mkpath(documents);
+    return QDir(documents).filePath(QStringLiteral("brevoxal-%1.mdb").arg(day.toString(Qt::ISODate)));
 }
+
+} // namespace
 
 QString BackUpDatabase(QWidget* parent)
 {
     QFileDialog dialog(parent, QStringLiteral("Back Up Database"),
-                       DefaultBackupPath(QDate::currentDate()),
+                       defaultBackupPath(QDate::currentDate()),
                        QStringLiteral("Database files (*.mdb);;All files (*)"));
     dialog.setObjectName(QStringLiteral("BackupFileDlg"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);

@@ -13,6 +13,7 @@
 #include "frmMain.h"
 
 #include <QDate>
+#include <QStandardPaths>
 #include <QDialog>
 #include <QFileDialog>
 #include <QLabel>
@@ -649,12 +650,13 @@ void tst_MainWindowActions::backupOffersDatedNameAndWritesCopy()
     QString offered;
     m_user->OnWindow("BackupFileDlg", [&](QDialog& dialog) {
         auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
-        offered = name->text();
+        offered = static_cast<QFileDialog&>(dialog).directory().filePath(name->text());
         name->setText(target);
         dialog.accept();
     });
     m_window->findChild<QAction*>("mnuBackUp")->trigger();
-    QCOMPARE(offered, "brevoxal-" + QDate::currentDate().toString(Qt::ISODate) + ".mdb");
+    QCOMPARE(offered, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                          "/brevoxal-" + QDate::currentDate().toString(Qt::ISODate) + ".mdb");
     QCOMPARE(Database::Open(target).OpenRecordset("SELECT ptid FROM Patients")->RecordCount(),
              Count("SELECT count(*) FROM Patients"));
     QVERIFY(m_window->StatusText().endsWith(target));
