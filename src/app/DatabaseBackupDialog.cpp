@@ -23,7 +23,7 @@ QString defaultBackupPath(const QDate& day)
 
 } // namespace
 
-QString BackUpDatabase(QWidget* parent)
+void BackUpDatabase(QWidget* parent)
 {
     QFileDialog dialog(parent, QStringLiteral("Back Up Database"),
                        defaultBackupPath(QDate::currentDate()),
@@ -32,8 +32,10 @@ QString BackUpDatabase(QWidget* parent)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QStringLiteral("mdb"));
     if (ShowModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return QString();
+        return;
     const QString path = dialog.selectedFiles().first();
-    return RunReportingErrors([&] { WriteDatabaseBackup(AppDatabase(), path); }) ? path
-                                                                                  : QString();
+    if (!RunReportingErrors([&] { WriteDatabaseBackup(AppDatabase(), path); }))
+        return;
+    ShowAttention(QStringLiteral("The database was backed up to '%1'.")
+                      .arg(QDir::toNativeSeparators(path)));
 }

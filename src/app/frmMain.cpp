@@ -21,7 +21,6 @@
 #include "frmletter.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
@@ -209,12 +208,7 @@ void frmMain::connectMenus()
     });
     connect(ui->mnuContents, &QAction::triggered, this, [this] { HelpWindow::ShowContents(this); });
     connect(ui->mnuDatabaseLocation, &QAction::triggered, this, &frmMain::changeDatabaseLocation);
-    connect(ui->mnuBackUp, &QAction::triggered, this, [this] {
-        const QString copy = BackUpDatabase(this);
-        if (!copy.isEmpty())
-            SetStatusText(QStringLiteral("Database backed up to ") +
-                          QDir::toNativeSeparators(copy));
-    });
+    connect(ui->mnuBackUp, &QAction::triggered, this, [this] { BackUpDatabase(this); });
     connect(ui->mnuExit, &QAction::triggered, this, &QWidget::close);
 }
 
