@@ -9,6 +9,9 @@
 
 namespace {
 
+// The case-blind comparison of text that the engine registers on every connection.
+const QString kCaseBlind = QStringLiteral(" COLLATE JETTEXT");
+
 QString quoteText(const QString& value)
 {
     QString out = value;
@@ -76,7 +79,7 @@ JetTranslation JetTranslator::run()
     }
     translateSelects();
     for (const qsizetype i : TextColumnReferences::Find(m_tokens, m_depth, m_catalog))
-        m_after[i].prepend(QStringLiteral(" COLLATE JETTEXT"));
+        m_after[i].prepend(kCaseBlind);
     m_result.sql = output();
     return m_result;
 }
@@ -263,7 +266,7 @@ void JetTranslator::collateDistinctText(qsizetype from, qsizetype to,
     const auto type = fieldType(from, to, tables);
     if (!type || (type->first != dbText && type->first != dbMemo))
         return;
-    m_after[to - 1].prepend(QStringLiteral(" COLLATE JETTEXT"));
+    m_after[to - 1].prepend(kCaseBlind);
     m_result.columnTypes.insert(tok(to - 1).value.toCaseFolded(), *type);
 }
 
@@ -467,7 +470,7 @@ QString JetTranslator::tokenText(qsizetype i) const
     case JetToken::Text:
         // Text compares without regard to case also where neither side is a text field,
         // such as UCASE(lname) = 'Smith'.
-        return quoteText(t.value) + QStringLiteral(" COLLATE JETTEXT");
+        return quoteText(t.value) + kCaseBlind;
     case JetToken::Date:
         return quoteText(t.value);
     case JetToken::Symbol:
