@@ -60,6 +60,8 @@ void printSummary(const RatioReporter& reporter)
                         "BM_OpenChart_Engine", 3.0);
     reporter.PrintRatio("    the same, shown and painted", "BM_OpenChartShown_Window",
                         "BM_OpenChart_Engine", std::nullopt);
+    reporter.PrintRatio("    the session's first opening, making the window",
+                        "BM_OpenChartFirst_Window", "BM_OpenChart_Engine", std::nullopt);
     std::fflush(stdout);
 }
 

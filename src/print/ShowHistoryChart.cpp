@@ -17,6 +17,22 @@ constexpr int MostCharted = 12;
 const QString NotEnough = QStringLiteral(
     "Not enough bloodwork results entered for this patient.  At least two are required");
 
+// Between openings the chart window stays, hidden, with the program's outermost window: drawing
+// into a kept window costs a fraction of making one.
+frmChart& keptChartWindow(QWidget* parent)
+{
+    QWidget* root = parent;
+    while (root && root->parentWidget())
+        root = root->parentWidget();
+    frmChart* kept =
+        root ? root->findChild<frmChart*>(QString(), Qt::FindDirectChildrenOnly) : nullptr;
+    if (!kept) {
+        kept = new frmChart(root);
+        kept->setAttribute(Qt::WA_DeleteOnClose, !root);
+    }
+    return *kept;
+}
+
 } // namespace
 
 void ShowHistoryChart(QWidget* parent, const QString& ptid, const QString& kind)
@@ -47,7 +63,7 @@ void ShowHistoryChart(QWidget* parent, const QString& ptid, const QString& kind)
         ShowAttention(NotEnough);
         return;
     }
-    frmChart chart(parent);
+    frmChart& chart = keptChartWindow(parent);
     if (chart.Init(ChartPoints(visits), ptid, kind))
         chart.exec();
 }

@@ -39,17 +39,6 @@ QStringList distinctLabels(const QList<clsLabVisit>& points)
     return labels;
 }
 
-QValueAxis* valueAxis(const ChartKind& kind)
-{
-    auto* axis = new QValueAxis;
-    axis->setTitleText(QStringLiteral("Results"));
-    axis->setRange(kind.minimum, kind.maximum);
-    axis->setTickCount(kind.majorDivisions + 1);
-    axis->setMinorTickCount(kind.minorDivisions - 1);
-    axis->setLabelFormat(QStringLiteral("%d"));
-    return axis;
-}
-
 } // namespace
 
 frmChart::frmChart(QWidget* parent)
@@ -83,6 +72,7 @@ frmChart::frmChart(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(frame);
     resize(sizeHint().expandedTo(ChartSize + QSize(40, 90)));
+    buildChart();
     connect(print, &QPushButton::clicked, this,
             [this] { PrintHistoryChart(*this, m_kind->kind, m_ptid); });
 }
@@ -107,68 +97,81 @@ QWidget& frmChart::Chart()
     return *m_chart;
 }
 
-// A value beyond the fixed scale is drawn at the scale's edge and marked, its value shown
-// when the pointer rests on it.
-void frmChart::drawChart(const QList<clsLabVisit>& points, int goal)
+// The axes and series are made once per window and refitted for each chart: making them costs
+// more than the rest of the drawing, and a kept window is drawn again on every opening.
+void frmChart::buildChart()
 {
-    // The view's own chart, emptied: a second chart would cost as much again to build.
     QChart* chart = m_chart->chart();
-    chart->removeAllSeries();
-    for (QAbstractAxis* axis : chart->axes()) {
-        chart->removeAxis(axis);
-        delete axis;
-    }
-    chart->setTitle(m_kind->kind);
     // The whole view is chart, so that the printed picture has no border and twelve date
     // labels have room.
     chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->setBackgroundRoundness(0);
-    auto* axisX = new QBarCategoryAxis;
-    axisX->setTitleText(QStringLiteral("Lab Dates"));
-    axisX->append(distinctLabels(points));
-    QFont labels = axisX->labelsFont();
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    m_dates = new QBarCategoryAxis;
+    m_dates->setTitleText(QStringLiteral("Lab Dates"));
+    QFont labels = m_dates->labelsFont();
     labels.setPointSizeF(labels.pointSizeF() * 0.9);
-    axisX->setLabelsFont(labels);
-    auto* axisY = valueAxis(*m_kind);
-    chart->addAxis(axisX, Qt::AlignBottom);
-    chart->addAxis(axisY, Qt::AlignLeft);
-    auto* levels = new QLineSeries;
-    levels->setName(m_kind->kind);
-    auto* offScale = new QScatterSeries;
-    offScale->setName(QStringLiteral("Off scale"));
-    offScale->setMarkerSize(OffScaleMarker);
+    m_dates->setLabelsFont(labels);
+    m_results = new QValueAxis;
+    m_results->setTitleText(QStringLiteral("Results"));
+    m_results->setLabelFormat(QStringLiteral("%d"));
+    chart->addAxis(m_dates, Qt::AlignBottom);
+    chart->addAxis(m_results, Qt::AlignLeft);
+    m_levels = new QLineSeries(this);
+    m_offScale = new QScatterSeries(this);
+    m_offScale->setName(QStringLiteral("Off scale"));
+    m_offScale->setMarkerSize(OffScaleMarker);
+    m_goal = new QLineSeries(this);
+    m_goal->setName(QStringLiteral("Goal"));
+    m_goal->setPen(QPen(Qt::darkGreen, 2, Qt::DashLine));
+    m_goal->setPointLabelsFormat(QStringLiteral("Goal"));
+    m_goal->setPointLabelsVisible(true);
+    m_goal->setPointLabelsColor(Qt::darkGreen);
+    connect(m_levels, &QXYSeries::hovered, this, &frmChart::showValue);
+    connect(m_offScale, &QXYSeries::hovered, this, &frmChart::showValue);
+    showSeries(m_levels, true);
+}
+
+// In the chart only while it has points, so that the legend names only what is drawn.
+void frmChart::showSeries(QXYSeries* series, bool shown)
+{
+    QChart* chart = m_chart->chart();
+    if (shown == chart->series().contains(series))
+        return;
+    if (!shown) {
+        chart->removeSeries(series);
+        series->setParent(this);
+        return;
+    }
+    chart->addSeries(series);
+    series->attachAxis(m_dates);
+    series->attachAxis(m_results);
+}
+
+// A value beyond the fixed scale is drawn at the scale's edge and marked, its value shown
+// when the pointer rests on it.
+void frmChart::drawChart(const QList<clsLabVisit>& points, int goal)
+{
+    m_chart->chart()->setTitle(m_kind->kind);
+    m_dates->setCategories(distinctLabels(points));
+    m_results->setRange(m_kind->minimum, m_kind->maximum);
+    m_results->setTickCount(m_kind->majorDivisions + 1);
+    m_results->setMinorTickCount(m_kind->minorDivisions - 1);
+    QList<QPointF> levels, offScale;
     for (qsizetype i = 0; i < points.size(); ++i) {
         const int value = (points[i].*m_kind->value)();
         const QPointF drawn(qreal(i), qreal(std::clamp(value, m_kind->minimum, m_kind->maximum)));
-        levels->append(drawn);
+        levels.append(drawn);
         if (drawn.y() != value)
-            offScale->append(drawn);
+            offScale.append(drawn);
     }
-    connect(levels, &QXYSeries::hovered, this, &frmChart::showValue);
-    QList<QAbstractSeries*> series{levels};
-    if (offScale->count() > 0) {
-        connect(offScale, &QXYSeries::hovered, this, &frmChart::showValue);
-        series.append(offScale);
-    } else {
-        delete offScale;
-    }
-    if (goal > 0) {
-        auto* goalLine = new QLineSeries;
-        goalLine->setName(QStringLiteral("Goal"));
-        goalLine->append({QPointF(0, goal), QPointF(qreal(points.size() - 1), goal)});
-        QPen dashed(Qt::darkGreen, 2, Qt::DashLine);
-        goalLine->setPen(dashed);
-        goalLine->setPointLabelsFormat(QStringLiteral("Goal"));
-        goalLine->setPointLabelsVisible(true);
-        goalLine->setPointLabelsColor(Qt::darkGreen);
-        series.append(goalLine);
-    }
-    for (QAbstractSeries* each : series) {
-        chart->addSeries(each);
-        each->attachAxis(axisX);
-        each->attachAxis(axisY);
-    }
-    chart->legend()->setAlignment(Qt::AlignBottom);
+    m_levels->setName(m_kind->kind);
+    m_levels->replace(levels);
+    m_offScale->replace(offScale);
+    showSeries(m_offScale, !offScale.isEmpty());
+    if (goal > 0)
+        m_goal->replace({QPointF(0, goal), QPointF(qreal(points.size() - 1), goal)});
+    showSeries(m_goal, goal > 0);
 }
 
 void frmChart::showValue(const QPointF& point, bool hovering)

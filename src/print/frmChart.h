@@ -5,8 +5,13 @@
 #include <QDialog>
 #include <QList>
 
+class QBarCategoryAxis;
 class QChartView;
 class QLabel;
+class QLineSeries;
+class QScatterSeries;
+class QValueAxis;
+class QXYSeries;
 struct ChartKind;
 
 // "Patient History": the line chart of one patient's total cholesterol, HDL or LDL over at
@@ -25,11 +30,18 @@ public:
     QWidget& Chart();
 
 private:
+    void buildChart();
+    void showSeries(QXYSeries* series, bool shown);
     void drawChart(const QList<clsLabVisit>& points, int goal);
     void showValue(const QPointF& point, bool hovering);
 
     QLabel* m_heading;
     QChartView* m_chart;
+    QBarCategoryAxis* m_dates = nullptr;
+    QValueAxis* m_results = nullptr;
+    QLineSeries* m_levels = nullptr;
+    QScatterSeries* m_offScale = nullptr;
+    QLineSeries* m_goal = nullptr;
     const ChartKind* m_kind = nullptr;
     QString m_ptid;
     QList<clsLabVisit> m_points;
