@@ -62,7 +62,13 @@ void raw(Database& db, const char* sql)
     QCOMPARE(sqlite3_exec(db.Handle(), sql, nullptr, nullptr, nullptr), SQLITE_OK);
 }
 
+using TextRoutine = QString (*)(const QString&);
+using Deletion = void (*)(Database&, const QString&);
+
 } // namespace
+
+Q_DECLARE_METATYPE(TextRoutine)
+Q_DECLARE_METATYPE(Deletion)
 
 class tst_Common : public QObject {
     Q_OBJECT
@@ -87,28 +93,26 @@ private slots:
 
 void tst_Common::textRoutines_data()
 {
-    QTest::addColumn<QString>("routine");
+    QTest::addColumn<TextRoutine>("routine");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result");
-    QTest::newRow("trim") << "TrimText" << "  Smith Jones  " << "Smith Jones";
-    QTest::newRow("trim blanks") << "TrimText" << "   " << "";
-    QTest::newRow("quote") << "SqlQuote" << "O'Brien" << "O''Brien";
-    QTest::newRow("quote at the ends") << "SqlQuote" << "'a''b'" << "''a''''b''";
-    QTest::newRow("no quote") << "SqlQuote" << "Smith" << "Smith";
-    QTest::newRow("zero") << "BlankIfZero" << "0" << "";
-    QTest::newRow("zero in blanks") << "BlankIfZero" << " 0 " << "";
-    QTest::newRow("ten") << "BlankIfZero" << "10" << "10";
-    QTest::newRow("nothing") << "BlankIfZero" << "" << "";
+    QTest::newRow("trim") << &TrimText << "  Smith Jones  " << "Smith Jones";
+    QTest::newRow("trim blanks") << &TrimText << "   " << "";
+    QTest::newRow("quote") << &SqlQuote << "O'Brien" << "O''Brien";
+    QTest::newRow("quote at the ends") << &SqlQuote << "'a''b'" << "''a''''b''";
+    QTest::newRow("no quote") << &SqlQuote << "Smith" << "Smith";
+    QTest::newRow("zero") << &BlankIfZero << "0" << "";
+    QTest::newRow("zero in blanks") << &BlankIfZero << " 0 " << "";
+    QTest::newRow("ten") << &BlankIfZero << "10" << "10";
+    QTest::newRow("nothing") << &BlankIfZero << "" << "";
 }
 
 void tst_Common::textRoutines()
 {
-    QFETCH(QString, routine);
+    QFETCH(TextRoutine, routine);
     QFETCH(QString, text);
     QFETCH(QString, result);
-    const QHash<QString, QString (*)(const QString&)> routines = {
-        {"TrimText", &TrimText}, {"SqlQuote", &SqlQuote}, {"BlankIfZero", &BlankIfZero}};
-    QCOMPARE(routines.value(routine)(text), result);
+    QCOMPARE(routine(text), result);
 }
 
 void tst_Common::numberOrZero_data()
@@ -248,21 +252,23 @@ void tst_Common::deletePatientRemovesOnlyThatPatient()
 
 void tst_Common::deleteReferenceRemovesItsLinks_data()
 {
+    QTest::addColumn<Deletion>("deletion");
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("links");
-    QTest::newRow("doctor") << "Doctors" << "DoctorID" << "PatientsDoctors";
-    QTest::newRow("drug") << "Drugs" << "DrugID" << "Schedule";
-    QTest::newRow("health factor") << "HealthFactors" << "CondID" << "PatientFactors";
+    QTest::newRow("doctor") << Deletion(&DeleteDoctor) << "Doctors" << "DoctorID"
+                            << "PatientsDoctors";
+    QTest::newRow("drug") << Deletion(&DeleteDrug) << "Drugs" << "DrugID" << "Schedule";
+    QTest::newRow("health factor") << Deletion(&DeleteHealthFactor) << "HealthFactors" << "CondID"
+                                   << "PatientFactors";
 }
 
 void tst_Common::deleteReferenceRemovesItsLinks()
 {
+    QFETCH(Deletion, deletion);
     QFETCH(QString, table);
     QFETCH(QString, field);
     QFETCH(QString, links);
-    const QHash<QString, void (*)(Database&, const QString&)> deleters = {
-        {"Doctors", &DeleteDoctor}, {"Drugs", &DeleteDrug}, {"HealthFactors", &DeleteHealthFactor}};
     ScratchDatabase s;
     s.db().Execute("DELETE FROM " + table, dbFailOnError);
     for (const QString id : {"1", "2"}) {
@@ -270,7 +276,7 @@ void tst_Common::deleteReferenceRemovesItsLinks()
                       "INSERT INTO " + links + " (PtId, " + field + ") VALUES (1, " + id + ")",
                       "INSERT INTO " + links + " (PtId, " + field + ") VALUES (2, " + id + ")"});
     }
-    deleters.value(table)(s.db(), QStringLiteral("1"));
+    deletion(s.db(), QStringLiteral("1"));
     QCOMPARE(s.Dump(QStringLiteral("SELECT %1 FROM %2").arg(field, table)), QStringLiteral("2"));
     QCOMPARE(s.Dump(QStringLiteral("SELECT PtId, %1 FROM %2 ORDER BY PtId").arg(field, links)),
              QStringLiteral("1|2\n2|2"));
@@ -313,9 +319,8 @@ void tst_Common::cascadeRefusesNonNumericId()
                   "INSERT INTO Drugs (DrugID) VALUES (1)"});
     const QStringList tables = kPatientRows + QStringList{"Doctors", "Drugs", "HealthFactors"};
     const QString before = EveryRow(s, tables);
-    const std::initializer_list<void (*)(Database&, const QString&)> deletes = {
-        &DeletePatient, &DeleteDoctor, &DeleteDrug, &DeleteHealthFactor};
-    for (const auto remove : deletes)
+    for (const Deletion remove : {Deletion(&DeletePatient), Deletion(&DeleteDoctor),
+                                  Deletion(&DeleteDrug), Deletion(&DeleteHealthFactor)})
         QVERIFY_THROWS_EXCEPTION(DbError, remove(s.db(), id));
     QCOMPARE(EveryRow(s, tables), before);
 }
