@@ -14,9 +14,6 @@ const QString kDueCallList = QStringLiteral(
     "patients.calldate <= #06/15/2024# and patients.calldate <> #1/1/1900# and printlog.ptid is "
     "null order by patients.calldate");
 
-const QString kPatientRows =
-    QStringLiteral("SELECT ptid, lname, fname, sex, calldate FROM Patients ORDER BY ptid");
-
 QString labVisitInsert(int id, int ptid, const QString& date)
 {
     return QStringLiteral("INSERT INTO LabVisits (id, ptid, labdate, overallcl, hdl, ldl, "
@@ -216,19 +213,6 @@ void TestStatementCatalog::actions_data()
                        kDueCallList}
         << QStringList{"07/04/1948|M|01/01/1900|",
                        "5|Lee|Dana|05/20/2024|555-0105\n1|Smith|Ann|06/15/2024|555-0101"};
-    QTest::newRow("update patient")
-        << QStringList{"UPDATE Patients SET lname = 'Smith-Jones', fname = 'Ann', birthdate = "
-                       "#1/2/1960# , sex = 'Female', address1 = '1 Main St', address2 = 'Apt 2', "
-                       "city = 'Springfield', st = 'IL', zip = '62701', phone = "
-                       "'555-0100',cellphone = '555-0199', email= 'ann@example.com', calldate = "
-                       "#1/1/1900#, goal_chol = 190, goal_ldl = 99, systolic = 120, diastolic = "
-                       "80, mi = 'Q' WHERE ptid = 1"}
-        << QStringList{kPatientRows, "SELECT address2, cellphone, email, goal_chol, mi FROM "
-                                     "Patients WHERE ptid = 1"}
-        << QStringList{"1|Smith-Jones|Ann|F|01/01/1900\n2|Müller|Jörg|M|01/01/1900\n"
-                       "3|O'Hara|Bea|F|05/01/2024\n4|Smithers|Carl|M|06/16/2024\n"
-                       "5|Lee|Dana|F|05/20/2024",
-                       "Apt 2|555-0199|ann@example.com|190|Q"};
     QTest::newRow("insert lab visit")
         << QStringList{"INSERT INTO LabVisits (id, ptid, labdate, overallcl, hdl, ldl, lp_a, "
                        "triglycerides, hmcyst, crp, sgot_ast, sgpt_alt, cpk, tsh, "
@@ -268,17 +252,6 @@ void TestStatementCatalog::actions_data()
                        "work.', sendername='Dr. Amy Jones'"}
         << QStringList{"SELECT letterbody, sendername from Company"}
         << QStringList{"Dear patient,\r\nit's time for your blood work.|Dr. Amy Jones"};
-    QTest::newRow("import")
-        << QStringList{"INSERT INTO Patients (fname, lname, Address1, city, st, zip, phone, "
-                       "birthdate, CallDate, goal_chol, sex, Comment, ptid) Values ('Carla', "
-                       "'Reyes', '9 Oak Ave', 'Peoria', 'IL', '61602', '309-555-0110', "
-                       "#11/30/1972#, #6/1/2024#, 180, 'F', 'imported from old system', 6)"}
-        << QStringList{"SELECT ptid, fname, lname, city, birthdate, calldate, goal_chol, sex, "
-                       "comment FROM Patients WHERE ptid = 6",
-                       kDueCallList}
-        << QStringList{"6|Carla|Reyes|Peoria|11/30/1972|06/01/2024|180|F|imported from old system",
-                       "5|Lee|Dana|05/20/2024|555-0105\n6|Reyes|Carla|06/01/2024|309-555-0110\n"
-                       "1|Smith|Ann|06/15/2024|555-0101"};
 }
 
 void TestStatementCatalog::actions()
