@@ -39,10 +39,10 @@ QList<ExpectedField> expectedFields(const QString& table)
         {u'M', {dbMemo, 0}}, {u'D', {dbDate, 8}},    {u'I', {dbInteger, 2}},
         {u'L', {dbLong, 4}}, {u'B', {dbBoolean, 1}}, {u'T', {dbText, 0}}};
     QList<ExpectedField> fields;
-    for (const auto& [name, spec] : kTables) {
+    for (const auto& [name, layout] : kTables) {
         if (name != table)
             continue;
-        for (const QString& field : spec.split(u' ')) {
+        for (const QString& field : layout.split(u' ')) {
             const QString type = field.section(u':', 1);
             const auto [dao, size] = types.value(type.front());
             const int width = dao == dbText ? type.mid(1).toInt() : size;
