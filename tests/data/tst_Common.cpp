@@ -1,5 +1,6 @@
 #include "DbError.h"
 #include "ScratchDatabase.h"
+#include "StatementRun.h"
 #include "common.h"
 
 #include <QTest>
@@ -12,205 +13,166 @@ struct RecordedBoxes {
     QList<std::pair<MessageKind, QString>> shown;
     bool answer = false;
 
-    ~RecordedBoxes()
-    {
-        SetMessageHook([](MessageKind, const QString&) { return false; });
-    }
-
-    void Install()
+    RecordedBoxes()
     {
         SetMessageHook([this](MessageKind kind, const QString& prompt) {
             shown.append({kind, prompt});
             return kind == MessageKind::Question ? answer : true;
         });
     }
+    ~RecordedBoxes() { SetMessageHook([](MessageKind, const QString&) { return false; }); }
 };
 
-// The six sequences by the table they allocate for, so that test rows can name them.
-const IdSequence& sequenceOf(const QString& table)
-{
-    for (const IdSequence* s : {&IdSequence::Patients, &IdSequence::Doctors, &IdSequence::Drugs,
-                                &IdSequence::HealthFactors, &IdSequence::LabVisits,
-                                &IdSequence::Communications}) {
-        if (s->table == table)
-            return *s;
-    }
-    qFatal("no sequence for %s", qPrintable(table));
-}
-
-// The six tables that refer to a patient.
-const QStringList kPatientTables = {
-    QStringLiteral("Communications"), QStringLiteral("LabVisits"),
-    QStringLiteral("PatientFactors"), QStringLiteral("PatientsDoctors"),
-    QStringLiteral("PrintLog"),       QStringLiteral("Schedule")};
+// The six tables that refer to a patient, and the patients themselves.
+const QStringList kPatientTables = {"Communications", "LabVisits", "PatientFactors",
+                                    "PatientsDoctors", "PrintLog", "Schedule"};
+const QStringList kPatientRows = kPatientTables + QStringList{"Patients"};
 
 // Patients 1 and 2, each with one row in every table that refers to a patient.
 void addTwoPatients(ScratchDatabase& s)
 {
-    for (const char* pt : {"1", "2"}) {
-        const QString id = QString::fromLatin1(pt);
-        s.db().Execute(QStringLiteral("INSERT INTO Patients (ptid, lname) VALUES (%1, 'P%1')").arg(id),
-                       dbFailOnError);
+    for (const QString id : {"1", "2"}) {
+        QStringList rows = {"INSERT INTO Patients (ptid, lname) VALUES (%1, 'P%1')"};
         for (const QString& table : kPatientTables)
-            s.db().Execute(QStringLiteral("INSERT INTO %1 (PtId) VALUES (%2)").arg(table, id),
-                           dbFailOnError);
+            rows.append("INSERT INTO " + table + " (PtId) VALUES (%1)");
+        s.ExecuteAll(rows.replaceInStrings(QStringLiteral("%1"), id));
     }
 }
 
-int rowsOf(ScratchDatabase& s, const QString& table, const QString& where)
+// The patient each table's rows refer to, in table order.
+QStringList patientsOf(ScratchDatabase& s, const QStringList& tables)
 {
-    return s.Scalar(QStringLiteral("SELECT COUNT(*) AS n FROM %1 WHERE %2").arg(table, where)).toInt();
-}
-
-// Runs SQLite text directly on the file; returns SQLite's error, empty on success.
-QByteArray raw(Database& db, const char* sql)
-{
-    char* message = nullptr;
-    sqlite3_exec(db.Handle(), sql, nullptr, nullptr, &message);
-    const QByteArray text(message);
-    sqlite3_free(message);
-    return text;
-}
-
-// Every row of the given tables, as text to compare before and after.
-QString dumpTables(ScratchDatabase& s, const QStringList& tables)
-{
-    QString text;
+    QStringList rows;
     for (const QString& table : tables)
-        text += table + u':' + s.Dump(QStringLiteral("SELECT * FROM ") + table) + u'\n';
-    return text;
+        rows.append(table + u':' + s.Dump("SELECT ptid FROM " + table + " ORDER BY ptid"));
+    return rows;
 }
+
+QStringList eachTableHolds(const QStringList& tables, const QString& rows)
+{
+    QStringList expected;
+    for (const QString& table : tables)
+        expected.append(table + u':' + rows);
+    return expected;
+}
+
+// Runs SQLite text directly on the file, beside the engine.
+void raw(Database& db, const char* sql)
+{
+    QCOMPARE(sqlite3_exec(db.Handle(), sql, nullptr, nullptr, nullptr), SQLITE_OK);
+}
+
+using TextRoutine = QString (*)(const QString&);
+using Deletion = void (*)(Database&, const QString&);
 
 } // namespace
+
+Q_DECLARE_METATYPE(TextRoutine)
+Q_DECLARE_METATYPE(Deletion)
 
 class tst_Common : public QObject {
     Q_OBJECT
 
 private slots:
+    void textRoutines_data();
     void textRoutines();
+    void numberOrZero_data();
     void numberOrZero();
-    void numberOrZeroRefusesOtherText_data();
-    void numberOrZeroRefusesOtherText();
-    void fieldTextOfNullValues_data();
-    void fieldTextOfNullValues();
-    void fieldTextOfPresentValues_data();
-    void fieldTextOfPresentValues();
+    void fieldTextGivesPlainValues_data();
+    void fieldTextGivesPlainValues();
     void messageBoxesGoThroughTheHook();
     void runReportingErrorsShowsTheEngineError();
-    void nextId_data();
-    void nextId();
-    void nextIdThroughTheAppDatabase();
+    void routinesWithoutADatabaseUseTheAppDatabase();
     void deletePatientRemovesOnlyThatPatient();
     void deleteReferenceRemovesItsLinks_data();
     void deleteReferenceRemovesItsLinks();
-    void cascadeFailingPartWayAppliesNothing();
-    void cascadeInsideTheCallersTransaction();
+    void cascadeIsAllOrNothing();
     void cascadeRefusesNonNumericId_data();
     void cascadeRefusesNonNumericId();
 };
 
+void tst_Common::textRoutines_data()
+{
+    QTest::addColumn<TextRoutine>("routine");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("trim") << &TrimText << "  Smith Jones  " << "Smith Jones";
+    QTest::newRow("trim blanks") << &TrimText << "   " << "";
+    QTest::newRow("quote") << &SqlQuote << "O'Brien" << "O''Brien";
+    QTest::newRow("quote at the ends") << &SqlQuote << "'a''b'" << "''a''''b''";
+    QTest::newRow("no quote") << &SqlQuote << "Smith" << "Smith";
+    QTest::newRow("zero") << &BlankIfZero << "0" << "";
+    QTest::newRow("zero in blanks") << &BlankIfZero << " 0 " << "";
+    QTest::newRow("ten") << &BlankIfZero << "10" << "10";
+    QTest::newRow("nothing") << &BlankIfZero << "" << "";
+}
+
 void tst_Common::textRoutines()
 {
-    QCOMPARE(TrimText(QStringLiteral("  Smith Jones  ")), QStringLiteral("Smith Jones"));
-    QCOMPARE(TrimText(QStringLiteral("   ")), QString());
-    QCOMPARE(SqlQuote(QStringLiteral("O'Brien")), QStringLiteral("O''Brien"));
-    QCOMPARE(SqlQuote(QStringLiteral("'a''b'")), QStringLiteral("''a''''b''"));
-    QCOMPARE(SqlQuote(QStringLiteral("Smith")), QStringLiteral("Smith"));
-    QCOMPARE(SqlQuote(QString()), QString());
-    QCOMPARE(BlankIfZero(QStringLiteral("0")), QString());
-    QCOMPARE(BlankIfZero(QStringLiteral(" 0 ")), QString());
-    QCOMPARE(BlankIfZero(QStringLiteral("10")), QStringLiteral("10"));
-    QCOMPARE(BlankIfZero(QString()), QString());
+    QFETCH(TextRoutine, routine);
+    QFETCH(QString, text);
+    QFETCH(QString, result);
+    QCOMPARE(routine(text), result);
+}
 
-    // A quoted name goes into SQL and comes back as typed.
-    ScratchDatabase s;
-    const QString name = QStringLiteral("  O'Neil-D'Arcy ");
-    s.db().Execute(QStringLiteral("INSERT INTO Doctors (DoctorID, LName) VALUES (1, '") +
-                       SqlQuote(TrimText(name)) + QStringLiteral("')"),
-                   dbFailOnError);
-    QCOMPARE(s.Scalar(QStringLiteral("SELECT LName FROM Doctors WHERE DoctorID = 1")).toString(),
-             QStringLiteral("O'Neil-D'Arcy"));
+void tst_Common::numberOrZero_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QVariant>("number"); // invalid: refused
+    QTest::newRow("blanks") << "   " << QVariant(0);
+    QTest::newRow("empty") << QString() << QVariant(0);
+    QTest::newRow("number in blanks") << " 42 " << QVariant(42);
+    QTest::newRow("negative") << "-7" << QVariant(-7);
+    QTest::newRow("largest") << "2147483647" << QVariant(2147483647);
+    QTest::newRow("too large") << "2147483648" << QVariant();
+    QTest::newRow("letters") << "abc" << QVariant();
+    QTest::newRow("digits and letters") << "12a" << QVariant();
+    QTest::newRow("inner blank") << "4 2" << QVariant();
+    QTest::newRow("sql") << "1; DELETE FROM Patients" << QVariant();
 }
 
 void tst_Common::numberOrZero()
 {
-    QCOMPARE(NumberOrZero(QStringLiteral("   ")), QVariant(0));
-    QCOMPARE(NumberOrZero(QString()), QVariant(0));
-    QCOMPARE(NumberOrZero(QStringLiteral("42")), QVariant(42));
-    QCOMPARE(NumberOrZero(QStringLiteral(" 42 ")), QVariant(42));
-    QCOMPARE(NumberOrZero(QStringLiteral("-7")), QVariant(-7));
-    QCOMPARE(NumberOrZero(QStringLiteral("2147483647")), QVariant(2147483647));
-}
-
-void tst_Common::numberOrZeroRefusesOtherText_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::newRow("letters") << QStringLiteral("abc");
-    QTest::newRow("digits and letters") << QStringLiteral("12a");
-    QTest::newRow("inner blank") << QStringLiteral("4 2");
-    QTest::newRow("too large") << QStringLiteral("2147483648");
-    QTest::newRow("sql") << QStringLiteral("1; DELETE FROM Patients");
-}
-
-void tst_Common::numberOrZeroRefusesOtherText()
-{
     QFETCH(QString, text);
-    QVERIFY_THROWS_EXCEPTION(DbError, NumberOrZero(text));
+    QFETCH(QVariant, number);
+    if (number.isValid())
+        QCOMPARE(NumberOrZero(text), number);
+    else
+        QVERIFY_THROWS_EXCEPTION(DbError, NumberOrZero(text));
 }
 
 // A snapshot keeps its values and reads them afterwards; a forward-only recordset reads
 // straight from the statement: both must read alike.
-static void recordsetKinds()
+void tst_Common::fieldTextGivesPlainValues_data()
 {
     QTest::addColumn<int>("kind");
     QTest::newRow("snapshot") << int(dbOpenSnapshot);
     QTest::newRow("forward-only") << int(dbOpenForwardOnly);
 }
 
-void tst_Common::fieldTextOfNullValues_data()
-{
-    recordsetKinds();
-}
-
-void tst_Common::fieldTextOfNullValues()
+// Nulls read as the empty text, 0 or the no-date day; texts come trimmed. The later rows are
+// read as a long listing reads them.
+void tst_Common::fieldTextGivesPlainValues()
 {
     QFETCH(int, kind);
     ScratchDatabase s;
-    s.db().Execute(QStringLiteral("INSERT INTO Communications (ID) VALUES (1)"), dbFailOnError);
-    s.db().Execute(QStringLiteral("INSERT INTO Patients (ptid) VALUES (1)"), dbFailOnError);
-    const auto comm = s.db().OpenRecordset(QStringLiteral("SELECT * FROM Communications"), kind);
-    const QVariant result = FieldText(comm->Fields()["Result"]);
-    QCOMPARE(result.typeId(), QMetaType::QString);
-    QCOMPARE(result.toString(), QString());
-    QCOMPARE(FieldText(comm->Fields()["CallDate"]).toDateTime(),
-             QDateTime(QDate(1900, 1, 1), QTime(0, 0), Qt::UTC));
-    QCOMPARE(FieldText(comm->Fields()["PtId"]), QVariant(0));
-    QCOMPARE(FieldText(comm->Fields()["Complete"]), QVariant(0));
+    QStringList rows = {"INSERT INTO Patients (ptid) VALUES (1)",
+                        "INSERT INTO Communications (ID) VALUES (1)"};
+    for (const QString id : {"40000", "40001", "40002"})
+        rows.append("INSERT INTO Communications (ID, CallDate, Result, Complete) VALUES (" + id +
+                    ", #03/05/2004#, '  left a message  ', True)");
+    s.ExecuteAll(rows);
     const auto patient = s.db().OpenRecordset(QStringLiteral("SELECT * FROM Patients"), kind);
     QCOMPARE(FieldText(patient->Fields()["goal_chol"]), QVariant(0));
-    QCOMPARE(FieldText(patient->Fields()["Comment"]).toString(), QString());
+    QCOMPARE(FieldText(patient->Fields()["Comment"]), QVariant(QString()));
     QVERIFY(!patient->Fields()["Comment"].Value().isValid());
-}
-
-void tst_Common::fieldTextOfPresentValues_data()
-{
-    recordsetKinds();
-}
-
-// Three rows, so that the later ones are read as a long listing reads them.
-void tst_Common::fieldTextOfPresentValues()
-{
-    QFETCH(int, kind);
-    ScratchDatabase s;
-    for (int id : {40000, 40001, 40002}) {
-        s.db().Execute(
-            QStringLiteral("INSERT INTO Communications (ID, CallDate, Result, Complete) "
-                           "VALUES (%1, #03/05/2004#, '  left a message  ', True)")
-                .arg(id),
-            dbFailOnError);
-    }
-    const auto rs = s.db().OpenRecordset(
-        QStringLiteral("SELECT ID, CallDate, Result, Complete FROM Communications ORDER BY ID"), kind);
+    const auto rs = s.db().OpenRecordset("SELECT * FROM Communications ORDER BY ID", kind);
+    QCOMPARE(FieldText(rs->Fields()["Result"]), QVariant(QString()));
+    QCOMPARE(FieldText(rs->Fields()["CallDate"]),
+             QVariant(QDateTime(QDate(1900, 1, 1), QTime(0, 0), Qt::UTC)));
+    QCOMPARE(FieldText(rs->Fields()["PtId"]), QVariant(0));
+    QCOMPARE(FieldText(rs->Fields()["Complete"]), QVariant(0));
+    rs->MoveNext();
     for (int id = 40000; !rs->Eof(); rs->MoveNext(), ++id) {
         QCOMPARE(FieldText(rs->Fields()["Result"]).toString(), QStringLiteral("left a message"));
         QCOMPARE(rs->Fields()["Result"].Value().toString(), QStringLiteral("  left a message  "));
@@ -223,24 +185,22 @@ void tst_Common::fieldTextOfPresentValues()
 void tst_Common::messageBoxesGoThroughTheHook()
 {
     RecordedBoxes boxes;
-    boxes.Install();
-    boxes.answer = false;
     QVERIFY(!AskQuestion(QStringLiteral("Delete this doctor?")));
     boxes.answer = true;
     QVERIFY(AskQuestion(QStringLiteral("Enter another Doctor?")));
     ShowAttention(QStringLiteral("Please enter a last name."));
     const QList<std::pair<MessageKind, QString>> expected = {
-        {MessageKind::Question, QStringLiteral("Delete this doctor?")},
-        {MessageKind::Question, QStringLiteral("Enter another Doctor?")},
-        {MessageKind::Attention, QStringLiteral("Please enter a last name.")}};
+        {MessageKind::Question, "Delete this doctor?"},
+        {MessageKind::Question, "Enter another Doctor?"},
+        {MessageKind::Attention, "Please enter a last name."}};
     QVERIFY(boxes.shown == expected);
 }
 
+// The box names the engine's error and the statement; the window learns it failed.
 void tst_Common::runReportingErrorsShowsTheEngineError()
 {
     ScratchDatabase s;
     RecordedBoxes boxes;
-    boxes.Install();
     const QString bad = QStringLiteral("INSERT INTO Patients (ptid, lname) VALUES ('x', 'Smith')");
     QString engineMessage;
     try {
@@ -249,185 +209,105 @@ void tst_Common::runReportingErrorsShowsTheEngineError()
         engineMessage = error.Message();
     }
     QVERIFY(!engineMessage.isEmpty());
-
     QVERIFY(!RunReportingErrors([&] { s.db().Execute(bad, dbFailOnError); }));
     QCOMPARE(boxes.shown.size(), 1);
     QVERIFY(boxes.shown[0].first == MessageKind::Attention);
-    QVERIFY2(boxes.shown[0].second.contains(engineMessage), qPrintable(boxes.shown[0].second));
-    QVERIFY2(boxes.shown[0].second.contains(bad), qPrintable(boxes.shown[0].second));
-    QCOMPARE(s.Count(QStringLiteral("SELECT * FROM Patients")), 0);
-
-    QVERIFY(RunReportingErrors([&] {
-        s.db().Execute(QStringLiteral("INSERT INTO Patients (ptid) VALUES (1)"), dbFailOnError);
-    }));
+    QVERIFY2(boxes.shown[0].second.contains(engineMessage) && boxes.shown[0].second.contains(bad),
+             qPrintable(boxes.shown[0].second));
+    QVERIFY(RunReportingErrors(
+        [&] { s.db().Execute("INSERT INTO Patients (ptid) VALUES (1)", dbFailOnError); }));
     QCOMPARE(boxes.shown.size(), 1);
     QCOMPARE(s.Count(QStringLiteral("SELECT * FROM Patients")), 1);
 }
 
-void tst_Common::nextId_data()
-{
-    QTest::addColumn<QString>("table");
-    QTest::addColumn<QString>("field");
-    QTest::newRow("Patients") << QStringLiteral("Patients") << QStringLiteral("ptid");
-    QTest::newRow("Doctors") << QStringLiteral("Doctors") << QStringLiteral("DoctorID");
-    QTest::newRow("Drugs") << QStringLiteral("Drugs") << QStringLiteral("DrugID");
-    QTest::newRow("HealthFactors") << QStringLiteral("HealthFactors") << QStringLiteral("CondID");
-    QTest::newRow("LabVisits") << QStringLiteral("LabVisits") << QStringLiteral("ID");
-    QTest::newRow("Communications") << QStringLiteral("Communications") << QStringLiteral("ID");
-}
-
-void tst_Common::nextId()
-{
-    QFETCH(QString, table);
-    QFETCH(QString, field);
-    const IdSequence& sequence = sequenceOf(table);
-    ScratchDatabase s;
-    const auto insert = [&](int id) {
-        s.db().Execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, field).arg(id),
-                       dbFailOnError);
-    };
-    s.db().Execute(QStringLiteral("DELETE FROM ") + table, dbFailOnError);
-    QCOMPARE(NextId(s.db(), sequence), 1);
-    for (int id : {2, 7, 5})
-        insert(id);
-    QCOMPARE(NextId(s.db(), sequence), 8);
-    s.db().Execute(QStringLiteral("DELETE FROM %1 WHERE %2 < 7").arg(table, field), dbFailOnError);
-    QCOMPARE(NextId(s.db(), sequence), 8);
-    s.db().Execute(QStringLiteral("DELETE FROM %1 WHERE %2 = 7").arg(table, field), dbFailOnError);
-    QCOMPARE(NextId(s.db(), sequence), 1);
-}
-
-void tst_Common::nextIdThroughTheAppDatabase()
+void tst_Common::routinesWithoutADatabaseUseTheAppDatabase()
 {
     ScratchDatabase s;
-    SetAppDatabase(Database::Open(s.folder() + QStringLiteral("/brevoxal.mdb")));
+    SetAppDatabase(SecondConnection(s));
     QCOMPARE(NextId(IdSequence::HealthFactors), 5);
-    QCOMPARE(InsertWithNewId(IdSequence::HealthFactors, 5,
-                             [](qint32 id) {
-                                 return QStringLiteral("INSERT INTO HealthFactors (CondID, CondDesc) "
-                                                       "VALUES (%1, 'Diabetes')")
-                                     .arg(id);
-                             },
-                             dbFailOnError),
-             5);
+    const auto insert = [](qint32 id) {
+        return QStringLiteral("INSERT INTO HealthFactors (CondID) VALUES (%1)").arg(id);
+    };
+    QCOMPARE(InsertWithNewId(IdSequence::HealthFactors, 5, insert, dbFailOnError), 5);
     DeleteHealthFactor(QStringLiteral("1"));
     QCOMPARE(s.Column(QStringLiteral("SELECT CondID FROM HealthFactors ORDER BY CondID")),
              QVariantList({2, 3, 4, 5}));
     AppDatabase().Close();
 }
 
+// The patient row goes last: the trigger refuses it while any row still refers to it.
 void tst_Common::deletePatientRemovesOnlyThatPatient()
 {
     ScratchDatabase s;
     addTwoPatients(s);
-    // The patient row goes last: the file refuses it while any row still refers to it.
-    QCOMPARE(raw(s.db(), "CREATE TRIGGER dependents_first BEFORE DELETE ON Patients "
-                         "WHEN EXISTS (SELECT 1 FROM Communications WHERE PtId = old.ptid "
-                         "UNION ALL SELECT 1 FROM LabVisits WHERE PtId = old.ptid "
-                         "UNION ALL SELECT 1 FROM PatientFactors WHERE PtId = old.ptid "
-                         "UNION ALL SELECT 1 FROM PatientsDoctors WHERE PtId = old.ptid "
-                         "UNION ALL SELECT 1 FROM PrintLog WHERE PtId = old.ptid "
-                         "UNION ALL SELECT 1 FROM Schedule WHERE PtId = old.ptid) "
-                         "BEGIN SELECT RAISE(ABORT, 'rows still refer to the patient'); END"),
-             QByteArray());
+    QStringList referring;
+    for (const QString& table : kPatientTables)
+        referring.append("SELECT 1 FROM " + table + " WHERE PtId = old.ptid");
+    raw(s.db(), qPrintable("CREATE TRIGGER dependents_first BEFORE DELETE ON Patients WHEN "
+                           "EXISTS (" + referring.join(" UNION ALL ") +
+                           ") BEGIN SELECT RAISE(ABORT, 'still referred to'); END"));
     DeletePatient(s.db(), QStringLiteral("1"));
-    for (const QString& table : kPatientTables + QStringList{QStringLiteral("Patients")}) {
-        QVERIFY2(rowsOf(s, table, QStringLiteral("ptid = 1")) == 0, qPrintable(table));
-        QVERIFY2(rowsOf(s, table, QStringLiteral("ptid = 2")) == 1, qPrintable(table));
-    }
+    QCOMPARE(patientsOf(s, kPatientRows), eachTableHolds(kPatientRows, "2"));
 }
 
 void tst_Common::deleteReferenceRemovesItsLinks_data()
 {
+    QTest::addColumn<Deletion>("deletion");
     QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("links");
-    QTest::newRow("doctor") << QStringLiteral("Doctors") << QStringLiteral("DoctorID")
-                            << QStringLiteral("PatientsDoctors");
-    QTest::newRow("drug") << QStringLiteral("Drugs") << QStringLiteral("DrugID")
-                          << QStringLiteral("Schedule");
-    QTest::newRow("health factor") << QStringLiteral("HealthFactors") << QStringLiteral("CondID")
-                                   << QStringLiteral("PatientFactors");
+    QTest::newRow("doctor") << Deletion(&DeleteDoctor) << "Doctors" << "DoctorID"
+                            << "PatientsDoctors";
+    QTest::newRow("drug") << Deletion(&DeleteDrug) << "Drugs" << "DrugID" << "Schedule";
+    QTest::newRow("health factor") << Deletion(&DeleteHealthFactor) << "HealthFactors" << "CondID"
+                                   << "PatientFactors";
 }
 
 void tst_Common::deleteReferenceRemovesItsLinks()
 {
+    QFETCH(Deletion, deletion);
     QFETCH(QString, table);
     QFETCH(QString, field);
     QFETCH(QString, links);
-    const QHash<QString, void (*)(Database&, const QString&)> deleters = {
-        {QStringLiteral("Doctors"), &DeleteDoctor},
-        {QStringLiteral("Drugs"), &DeleteDrug},
-        {QStringLiteral("HealthFactors"), &DeleteHealthFactor}};
     ScratchDatabase s;
-    s.db().Execute(QStringLiteral("DELETE FROM ") + table, dbFailOnError);
-    for (int id : {1, 2}) {
-        s.db().Execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)").arg(table, field).arg(id),
-                       dbFailOnError);
-        for (int patient : {1, 2})
-            s.db().Execute(QStringLiteral("INSERT INTO %1 (PtId, %2) VALUES (%3, %4)")
-                               .arg(links, field)
-                               .arg(patient)
-                               .arg(id),
-                           dbFailOnError);
+    s.db().Execute("DELETE FROM " + table, dbFailOnError);
+    for (const QString id : {"1", "2"}) {
+        s.ExecuteAll({"INSERT INTO " + table + " (" + field + ") VALUES (" + id + ")",
+                      "INSERT INTO " + links + " (PtId, " + field + ") VALUES (1, " + id + ")",
+                      "INSERT INTO " + links + " (PtId, " + field + ") VALUES (2, " + id + ")"});
     }
-    deleters.value(table)(s.db(), QStringLiteral("1"));
-    const QString first = field + QStringLiteral(" = 1");
-    const QString second = field + QStringLiteral(" = 2");
-    QCOMPARE(rowsOf(s, table, first), 0);
-    QCOMPARE(rowsOf(s, links, first), 0);
-    QCOMPARE(rowsOf(s, table, second), 1);
-    QCOMPARE(rowsOf(s, links, second), 2);
+    deletion(s.db(), QStringLiteral("1"));
+    QCOMPARE(s.Dump(QStringLiteral("SELECT %1 FROM %2").arg(field, table)), QStringLiteral("2"));
+    QCOMPARE(s.Dump(QStringLiteral("SELECT PtId, %1 FROM %2 ORDER BY PtId").arg(field, links)),
+             QStringLiteral("1|2\n2|2"));
 }
 
-void tst_Common::cascadeFailingPartWayAppliesNothing()
+// A cascade failing part way applies nothing and leaves no transaction open; inside the
+// caller's transaction a failed cascade undoes only itself. PrintLog is the fifth table.
+void tst_Common::cascadeIsAllOrNothing()
 {
     ScratchDatabase s;
     addTwoPatients(s);
-    const QStringList tables = kPatientTables + QStringList{QStringLiteral("Patients")};
-    const QString before = dumpTables(s, tables);
-    // The fifth statement of the cascade fails after four have run.
-    QCOMPARE(raw(s.db(), "CREATE TRIGGER keep_log BEFORE DELETE ON PrintLog "
-                         "BEGIN SELECT RAISE(ABORT, 'print log is locked'); END"),
-             QByteArray());
-    QVERIFY_THROWS_EXCEPTION(DbError, DeletePatient(s.db(), QStringLiteral("1")));
-    QCOMPARE(dumpTables(s, tables), before);
-    for (const QString& table : kPatientTables)
-        QVERIFY2(rowsOf(s, table, QStringLiteral("ptid = 1")) == 1, qPrintable(table));
-
-    // The failed cascade left no transaction open: the next one runs and commits.
-    QCOMPARE(raw(s.db(), "DROP TRIGGER keep_log"), QByteArray());
-    DeletePatient(s.db(), QStringLiteral("1"));
-    QCOMPARE(rowsOf(s, QStringLiteral("Patients"), QStringLiteral("ptid = 1")), 0);
-    Database other = Database::Open(s.folder() + QStringLiteral("/brevoxal.mdb"));
-    QCOMPARE(other.OpenRecordset(QStringLiteral("SELECT ptid FROM Patients"))->RecordCount(), 1);
-}
-
-void tst_Common::cascadeInsideTheCallersTransaction()
-{
-    ScratchDatabase s;
-    addTwoPatients(s);
-    QCOMPARE(raw(s.db(), "CREATE TRIGGER keep_log BEFORE DELETE ON PrintLog WHEN old.PtId = 2 "
-                         "BEGIN SELECT RAISE(ABORT, 'print log is locked'); END"),
-             QByteArray());
+    raw(s.db(), "CREATE TRIGGER keep_log BEFORE DELETE ON PrintLog WHEN old.PtId = 2 "
+                "BEGIN SELECT RAISE(ABORT, 'print log is locked'); END");
+    const QString before = EveryRow(s, kPatientRows);
+    QVERIFY_THROWS_EXCEPTION(DbError, DeletePatient(s.db(), QStringLiteral("2")));
+    QCOMPARE(EveryRow(s, kPatientRows), before);
     s.db().BeginTrans();
     DeletePatient(s.db(), QStringLiteral("1"));
     QVERIFY_THROWS_EXCEPTION(DbError, DeletePatient(s.db(), QStringLiteral("2")));
     s.db().CommitTrans();
-    // The first cascade stays done, the failed one left patient 2 whole.
-    QCOMPARE(s.Column(QStringLiteral("SELECT ptid FROM Patients")), QVariantList{2});
-    for (const QString& table : kPatientTables)
-        QVERIFY2(s.Column(QStringLiteral("SELECT PtId FROM ") + table) == QVariantList{2},
-                 qPrintable(table));
+    QCOMPARE(patientsOf(s, kPatientRows), eachTableHolds(kPatientRows, "2"));
+    QCOMPARE(SecondConnection(s).OpenRecordset("SELECT ptid FROM Patients")->RecordCount(), 1);
 }
 
 void tst_Common::cascadeRefusesNonNumericId_data()
 {
     QTest::addColumn<QString>("id");
     QTest::newRow("empty") << QString();
-    QTest::newRow("word") << QStringLiteral("one");
-    QTest::newRow("condition") << QStringLiteral("1 OR 1=1");
-    QTest::newRow("second statement") << QStringLiteral("1; DELETE FROM Doctors");
+    QTest::newRow("word") << "one";
+    QTest::newRow("condition") << "1 OR 1=1";
+    QTest::newRow("second statement") << "1; DELETE FROM Doctors";
 }
 
 void tst_Common::cascadeRefusesNonNumericId()
@@ -435,18 +315,14 @@ void tst_Common::cascadeRefusesNonNumericId()
     QFETCH(QString, id);
     ScratchDatabase s;
     addTwoPatients(s);
-    s.db().Execute(QStringLiteral("INSERT INTO Doctors (DoctorID) VALUES (1)"), dbFailOnError);
-    s.db().Execute(QStringLiteral("INSERT INTO Drugs (DrugID) VALUES (1)"), dbFailOnError);
-    const QStringList tables = kPatientTables + QStringList{QStringLiteral("Patients"),
-                                                            QStringLiteral("Doctors"),
-                                                            QStringLiteral("Drugs"),
-                                                            QStringLiteral("HealthFactors")};
-    const QString before = dumpTables(s, tables);
-    QVERIFY_THROWS_EXCEPTION(DbError, DeletePatient(s.db(), id));
-    QVERIFY_THROWS_EXCEPTION(DbError, DeleteDoctor(s.db(), id));
-    QVERIFY_THROWS_EXCEPTION(DbError, DeleteDrug(s.db(), id));
-    QVERIFY_THROWS_EXCEPTION(DbError, DeleteHealthFactor(s.db(), id));
-    QCOMPARE(dumpTables(s, tables), before);
+    s.ExecuteAll({"INSERT INTO Doctors (DoctorID) VALUES (1)",
+                  "INSERT INTO Drugs (DrugID) VALUES (1)"});
+    const QStringList tables = kPatientRows + QStringList{"Doctors", "Drugs", "HealthFactors"};
+    const QString before = EveryRow(s, tables);
+    for (const Deletion remove : {Deletion(&DeletePatient), Deletion(&DeleteDoctor),
+                                  Deletion(&DeleteDrug), Deletion(&DeleteHealthFactor)})
+        QVERIFY_THROWS_EXCEPTION(DbError, remove(s.db(), id));
+    QCOMPARE(EveryRow(s, tables), before);
 }
 
 QTEST_GUILESS_MAIN(tst_Common)

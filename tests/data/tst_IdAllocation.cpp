@@ -1,10 +1,10 @@
 #include "DbError.h"
 #include "IdSequence.h"
 #include "ScratchDatabase.h"
+#include "StatementRun.h"
 
 #include <QCoreApplication>
 #include <QProcess>
-#include <QSet>
 #include <QTest>
 #include <cstdio>
 
@@ -16,12 +16,22 @@ constexpr char kWorkerNumber[] = "VELMORA_ID_WORKER_NUMBER";
 constexpr int kWorkers = 3;
 constexpr int kRowsPerWorker = 150;
 
-QString labVisitInsert(qint32 id, int patient, int hdl)
+// The row with the given identifier, and more fields after it when given.
+std::function<QString(qint32)> insertInto(const IdSequence& sequence, const QString& fields = {},
+                                          const QString& values = {})
 {
-    return QStringLiteral("INSERT INTO LabVisits (ID, PtID, HDL) VALUES (%1, %2, %3)")
-        .arg(id)
-        .arg(patient)
-        .arg(hdl);
+    return [=](qint32 id) {
+        return QStringLiteral("INSERT INTO %1 (%2%3) VALUES (%4%5)")
+            .arg(sequence.table, sequence.field, fields, QString::number(id), values);
+    };
+}
+
+// Saves a new row as the windows do, under the shown identifier or the next free one.
+qint32 save(Database& db, const IdSequence& sequence, qint32 shown, const QString& fields = {},
+            const QString& values = {})
+{
+    return InsertWithNewId(db, sequence, shown, insertInto(sequence, fields, values),
+                           dbFailOnError);
 }
 
 // Adds lab visits as the lab work window does: the identifier is shown when the window
@@ -32,9 +42,8 @@ int runWorker(const QString& file, int worker)
         Database db = Database::Open(file);
         for (int i = 0; i < kRowsPerWorker; ++i) {
             const qint32 shown = NextId(db, IdSequence::LabVisits);
-            InsertWithNewId(
-                db, IdSequence::LabVisits, shown,
-                [&](qint32 id) { return labVisitInsert(id, worker, i); }, dbFailOnError);
+            const QString values = QStringLiteral(", %1, %2").arg(worker).arg(i);
+            save(db, IdSequence::LabVisits, shown, QStringLiteral(", PtID, HDL"), values);
         }
         return 0;
     } catch (const DbError& error) {
@@ -43,32 +52,54 @@ int runWorker(const QString& file, int worker)
     }
 }
 
-QString databaseFile(const ScratchDatabase& s)
-{
-    return s.folder() + QStringLiteral("/brevoxal.mdb");
-}
-
-std::function<QString(qint32)> patientInsert(const QString& lastName)
-{
-    return [lastName](qint32 id) {
-        return QStringLiteral("INSERT INTO Patients (ptid, lname) VALUES (%1, '%2')").arg(id).arg(lastName);
-    };
-}
-
 } // namespace
+
+Q_DECLARE_METATYPE(IdSequence)
 
 class tst_IdAllocation : public QObject {
     Q_OBJECT
 
 private slots:
+    void nextIdFollowsTheLargestStored_data();
+    void nextIdFollowsTheLargestStored();
     void concurrentWorkstationsNeverStoreOneIdTwice();
     void shownIdTakenMeanwhileIsReplaced();
-    void failedInsertLeavesTheFileFree();
-    void insertInsideTheCallersTransaction();
+    void failedInsertUndoesOnlyItself();
     void refusedAtTheLargestId();
-    void idsBeyond16BitsAreAllocated_data();
-    void idsBeyond16BitsAreAllocated();
 };
+
+void tst_IdAllocation::nextIdFollowsTheLargestStored_data()
+{
+    QTest::addColumn<IdSequence>("sequence");
+    QTest::addColumn<int>("largest");
+    QTest::newRow("patients") << IdSequence::Patients << 7;
+    QTest::newRow("doctors") << IdSequence::Doctors << 7;
+    QTest::newRow("drugs") << IdSequence::Drugs << 7;
+    QTest::newRow("health factors") << IdSequence::HealthFactors << 7;
+    QTest::newRow("lab visits, 16-bit limit") << IdSequence::LabVisits << 32767;
+    QTest::newRow("contacts, unsigned 16-bit limit") << IdSequence::Communications << 65535;
+    QTest::newRow("contacts, a million") << IdSequence::Communications << 1000000;
+}
+
+// The largest stored value plus one, not the count of rows; 1 for an empty table.
+void tst_IdAllocation::nextIdFollowsTheLargestStored()
+{
+    QFETCH(IdSequence, sequence);
+    QFETCH(int, largest);
+    ScratchDatabase s;
+    s.db().Execute("DELETE FROM " + sequence.table, dbFailOnError);
+    QCOMPARE(NextId(s.db(), sequence), 1);
+    for (int id : {2, largest, 5})
+        s.db().Execute(insertInto(sequence)(id), dbFailOnError);
+    QCOMPARE(NextId(s.db(), sequence), largest + 1);
+    for (int i = 1; i <= 2; ++i)
+        QCOMPARE(save(s.db(), sequence, 0), largest + i);
+    const QString ids = QStringLiteral("SELECT %1 FROM %2 ORDER BY %1");
+    QCOMPARE(s.Column(ids.arg(sequence.field, sequence.table)),
+             QVariantList({2, 5, largest, largest + 1, largest + 2}));
+    s.db().Execute("DELETE FROM " + sequence.table, dbFailOnError);
+    QCOMPARE(NextId(s.db(), sequence), 1);
+}
 
 void tst_IdAllocation::concurrentWorkstationsNeverStoreOneIdTwice()
 {
@@ -77,7 +108,7 @@ void tst_IdAllocation::concurrentWorkstationsNeverStoreOneIdTwice()
     for (int w = 1; w <= kWorkers; ++w) {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QString::fromLatin1(kWorkerFile), databaseFile(s));
+        env.insert(QString::fromLatin1(kWorkerFile), s.folder() + QStringLiteral("/brevoxal.mdb"));
         env.insert(QString::fromLatin1(kWorkerNumber), QString::number(w));
         process->setProcessEnvironment(env);
         process->setProcessChannelMode(QProcess::ForwardedChannels);
@@ -89,137 +120,76 @@ void tst_IdAllocation::concurrentWorkstationsNeverStoreOneIdTwice()
         QCOMPARE(process->exitStatus(), QProcess::NormalExit);
         QCOMPARE(process->exitCode(), 0);
     }
-
     const QVariantList ids = s.Column(QStringLiteral("SELECT ID FROM LabVisits ORDER BY ID"));
     QCOMPARE(ids.size(), kWorkers * kRowsPerWorker);
-    QSet<int> distinct;
-    for (const QVariant& id : ids)
-        distinct.insert(id.toInt());
-    QCOMPARE(distinct.size(), ids.size());
-    QCOMPARE(ids.first().toInt(), 1);
-    QCOMPARE(ids.last().toInt(), kWorkers * kRowsPerWorker);
+    QVariantList expected;
+    for (int id = 1; id <= kWorkers * kRowsPerWorker; ++id)
+        expected.append(id);
+    QCOMPARE(ids, expected);
     for (int w = 1; w <= kWorkers; ++w) {
-        const QString sql = QStringLiteral("SELECT HDL FROM LabVisits WHERE PtID = %1 ORDER BY HDL").arg(w);
-        const QVariantList rows = s.Column(sql);
+        const QString sql = "SELECT HDL FROM LabVisits WHERE PtID = %1 ORDER BY HDL";
+        const QVariantList rows = s.Column(sql.arg(w));
         QCOMPARE(rows.size(), kRowsPerWorker);
         QCOMPARE(rows.last().toInt(), kRowsPerWorker - 1);
     }
 }
 
+// A shown identifier still free is kept; none shown takes the next one.
 void tst_IdAllocation::shownIdTakenMeanwhileIsReplaced()
 {
     ScratchDatabase s;
-    Database other = Database::Open(databaseFile(s));
-    const qint32 shownHere = NextId(s.db(), IdSequence::Patients);
-    const qint32 shownThere = NextId(other, IdSequence::Patients);
-    QCOMPARE(shownHere, 1);
-    QCOMPARE(shownThere, 1);
-    QCOMPARE(InsertWithNewId(other, IdSequence::Patients, shownThere, patientInsert("There"),
-                             dbFailOnError),
-             1);
-    QCOMPARE(InsertWithNewId(s.db(), IdSequence::Patients, shownHere, patientInsert("Here"),
-                             dbFailOnError),
-             2);
-    // A shown identifier that is still free is kept; none shown takes the next one.
-    QCOMPARE(InsertWithNewId(s.db(), IdSequence::Patients, 5, patientInsert("Free"), dbFailOnError), 5);
-    QCOMPARE(InsertWithNewId(other, IdSequence::Patients, 0, patientInsert("Unshown"), dbFailOnError), 6);
+    Database other = SecondConnection(s);
+    const IdSequence& patients = IdSequence::Patients;
+    const qint32 shownHere = NextId(s.db(), patients);
+    const qint32 shownThere = NextId(other, patients);
+    QCOMPARE(std::pair(shownHere, shownThere), std::pair(1, 1));
+    QCOMPARE(save(other, patients, shownThere, ", lname", ", 'There'"), 1);
+    QCOMPARE(save(s.db(), patients, shownHere, ", lname", ", 'Here'"), 2);
+    QCOMPARE(save(s.db(), patients, 5, ", lname", ", 'Free'"), 5);
+    QCOMPARE(save(other, patients, 0, ", lname", ", 'Unshown'"), 6);
     QCOMPARE(s.Dump(QStringLiteral("SELECT ptid, lname FROM Patients ORDER BY ptid")),
              QStringLiteral("1|There\n2|Here\n5|Free\n6|Unshown"));
 }
 
-void tst_IdAllocation::failedInsertLeavesTheFileFree()
+// Inside the caller's transaction only the failed insert is undone; on its own it leaves no
+// write transaction behind, so another workstation writes at once.
+void tst_IdAllocation::failedInsertUndoesOnlyItself()
 {
     ScratchDatabase s;
-    Database other = Database::Open(databaseFile(s));
-    QVERIFY_THROWS_EXCEPTION(
-        DbError, InsertWithNewId(s.db(), IdSequence::Patients, 1,
-                                 [](qint32 id) {
-                                     return QStringLiteral("INSERT INTO Patients (ptid, birthdate) "
-                                                           "VALUES (%1, 'not a date')")
-                                         .arg(id);
-                                 },
-                                 dbFailOnError));
-    // No write transaction was left behind: the other workstation writes at once.
-    QCOMPARE(InsertWithNewId(other, IdSequence::Patients, 1, patientInsert("Next"), dbFailOnError), 1);
-    QCOMPARE(s.Dump(QStringLiteral("SELECT ptid, lname FROM Patients")), QStringLiteral("1|Next"));
-}
-
-void tst_IdAllocation::insertInsideTheCallersTransaction()
-{
-    ScratchDatabase s;
+    const IdSequence& patients = IdSequence::Patients;
     s.db().BeginTrans();
-    s.db().Execute(QStringLiteral("INSERT INTO Patients (ptid, lname) VALUES (1, 'Caller')"),
-                   dbFailOnError);
-    QCOMPARE(InsertWithNewId(s.db(), IdSequence::Patients, 1, patientInsert("Inner"), dbFailOnError), 2);
-    QVERIFY_THROWS_EXCEPTION(
-        DbError, InsertWithNewId(s.db(), IdSequence::Patients, 0,
-                                 [](qint32 id) {
-                                     return QStringLiteral("INSERT INTO Patients (ptid, goal_chol) "
-                                                           "VALUES (%1, 'high')")
-                                         .arg(id);
-                                 },
-                                 dbFailOnError));
-    // Only the failed insert was undone; the caller's transaction is still open and whole.
+    s.db().Execute("INSERT INTO Patients (ptid, lname) VALUES (1, 'Caller')", dbFailOnError);
+    QCOMPARE(save(s.db(), patients, 1, ", lname", ", 'Inner'"), 2);
+    QVERIFY_THROWS_EXCEPTION(DbError, save(s.db(), patients, 0, ", goal_chol", ", 'high'"));
     s.db().CommitTrans();
+    QVERIFY_THROWS_EXCEPTION(DbError, save(s.db(), patients, 3, ", birthdate", ", 'not a date'"));
+    Database other = SecondConnection(s);
+    QCOMPARE(save(other, patients, 3, ", lname", ", 'Next'"), 3);
     QCOMPARE(s.Dump(QStringLiteral("SELECT ptid, lname FROM Patients ORDER BY ptid")),
-             QStringLiteral("1|Caller\n2|Inner"));
+             QStringLiteral("1|Caller\n2|Inner\n3|Next"));
 }
 
+// Refused with a message naming the table and the limit; nothing stored, the file writable.
 void tst_IdAllocation::refusedAtTheLargestId()
 {
     ScratchDatabase s;
-    s.db().Execute(labVisitInsert(2147483646, 1, 0), dbFailOnError);
-    QCOMPARE(NextId(s.db(), IdSequence::LabVisits), 2147483647);
-    QCOMPARE(InsertWithNewId(s.db(), IdSequence::LabVisits, 2147483647,
-                             [](qint32 id) { return labVisitInsert(id, 1, 1); }, dbFailOnError),
-             2147483647);
-    const QString before = s.Dump(QStringLiteral("SELECT ID, HDL FROM LabVisits ORDER BY ID"));
-
+    const IdSequence& visits = IdSequence::LabVisits;
+    s.db().Execute(insertInto(visits)(2147483646), dbFailOnError);
+    QCOMPARE(NextId(s.db(), visits), 2147483647);
+    QCOMPARE(save(s.db(), visits, 2147483647), 2147483647);
     try {
-        NextId(s.db(), IdSequence::LabVisits);
+        NextId(s.db(), visits);
         QFAIL("NextId gave an identifier beyond the largest one");
     } catch (const DbError& error) {
-        QVERIFY2(error.Message().contains(QStringLiteral("LabVisits")), qPrintable(error.Message()));
-        QVERIFY2(error.Message().contains(QStringLiteral("2147483647")), qPrintable(error.Message()));
+        QVERIFY2(error.Message().contains(u"LabVisits") && error.Message().contains(u"2147483647"),
+                 qPrintable(error.Message()));
     }
-    for (qint32 shown : {0, 2147483647}) {
-        QVERIFY_THROWS_EXCEPTION(DbError,
-                                 InsertWithNewId(s.db(), IdSequence::LabVisits, shown,
-                                                 [](qint32 id) { return labVisitInsert(id, 1, 2); },
-                                                 dbFailOnError));
-    }
-    QCOMPARE(s.Dump(QStringLiteral("SELECT ID, HDL FROM LabVisits ORDER BY ID")), before);
-    // The refusal left the file writable for everyone.
-    Database other = Database::Open(databaseFile(s));
-    QCOMPARE(InsertWithNewId(other, IdSequence::Patients, 0, patientInsert("After"), dbFailOnError), 1);
-}
-
-void tst_IdAllocation::idsBeyond16BitsAreAllocated_data()
-{
-    QTest::addColumn<int>("largest");
-    QTest::newRow("16-bit limit") << 32767;
-    QTest::newRow("unsigned 16-bit limit") << 65535;
-    QTest::newRow("a million") << 1000000;
-}
-
-void tst_IdAllocation::idsBeyond16BitsAreAllocated()
-{
-    QFETCH(int, largest);
-    ScratchDatabase s;
-    s.db().Execute(QStringLiteral("INSERT INTO Communications (ID, PtId) VALUES (%1, 1)").arg(largest),
-                   dbFailOnError);
-    QCOMPARE(NextId(s.db(), IdSequence::Communications), largest + 1);
-    for (int i = 1; i <= 2; ++i) {
-        const qint32 stored = InsertWithNewId(
-            s.db(), IdSequence::Communications, 0,
-            [](qint32 id) {
-                return QStringLiteral("INSERT INTO Communications (ID, PtId) VALUES (%1, 1)").arg(id);
-            },
-            dbFailOnError);
-        QCOMPARE(stored, largest + i);
-    }
-    QCOMPARE(s.Column(QStringLiteral("SELECT ID FROM Communications ORDER BY ID")),
-             QVariantList({largest, largest + 1, largest + 2}));
+    for (qint32 shown : {0, 2147483647})
+        QVERIFY_THROWS_EXCEPTION(DbError, save(s.db(), visits, shown));
+    QCOMPARE(s.Column("SELECT ID FROM LabVisits ORDER BY ID"),
+             QVariantList({2147483646, 2147483647}));
+    Database other = SecondConnection(s);
+    QCOMPARE(save(other, IdSequence::Patients, 0), 1);
 }
 
 int main(int argc, char* argv[])

@@ -1,119 +1,60 @@
 #include "DaoType.h"
 #include "Database.h"
-#include "IdSequence.h"
 #include "ScratchDatabase.h"
+#include "StatementRun.h"
 
-#include <QDir>
 #include <QTest>
 
 namespace {
 
+// Written out independently of the schema builder, so that a slip in either shows. Each field
+// is name:type with T<size> text, M memo, D date, I integer, L long, B boolean.
+const QList<std::pair<QString, QString>> kTables = {
+    {"Company", "Name:T40 address1:T40 address2:T40 city:T20 st:T2 zip:T10 email:T40 phone:T16 "
+                "fax:T16 letterbody:M sendername:T40"},
+    {"Patients", "Address1:T40 Address2:T40 birthdate:D CallDate:D cellphone:T16 city:T20 "
+                 "email:T40 fname:T20 goal_chol:I goal_ldl:I systolic:I diastolic:I ptid:L "
+                 "lname:T20 MI:T1 phone:T16 sex:T1 st:T2 zip:T10 Comment:M"},
+    {"Doctors", "DoctorID:L LName:T20 FName:T20 Classification:T20"},
+    {"Drugs", "DrugID:L DrugDesc:T20"},
+    {"HealthFactors", "CondID:L CondDesc:T50"},
+    {"LabVisits", "ID:L PtID:L LabDate:D OverallCL:L HDL:L LDL:L Lp_a:L Triglycerides:L HMCYST:L "
+                  "CRP:L SGOT_AST:L SGPT_ALT:L CPK:L TSH:L GLUC:L The_Intervention:M AddDate:D"},
+    {"PrintLog", "ID:L PtId:L PrintDate:D CallDate:D"},
+    {"PatientFactors", "ID:L PtId:L CondID:L Comment:M"},
+    {"Schedule", "ID:L PtId:L DrugID:L Comment:M"},
+    {"Communications", "ID:L PtId:L CallDate:D CallTime:T8 Result:T60 Complete:B"},
+    {"PatientsDoctors", "ID:L PtId:L DoctorID:L Comment:M"},
+};
+
 struct ExpectedField {
-    const char* name;
+    QString name;
     int type;
     int size;
 };
 
-struct ExpectedTable {
-    const char* name;
+QList<ExpectedField> expectedFields(const QString& table)
+{
+    const QHash<QChar, std::pair<int, int>> types = {
+        {u'M', {dbMemo, 0}}, {u'D', {dbDate, 8}},    {u'I', {dbInteger, 2}},
+        {u'L', {dbLong, 4}}, {u'B', {dbBoolean, 1}}, {u'T', {dbText, 0}}};
     QList<ExpectedField> fields;
-};
-
-// Written out independently of the schema builder, so that a slip in either shows.
-const QList<ExpectedTable>& expectedTables()
-{
-    static const QList<ExpectedTable> tables = {
-        {"Company",
-         {{"Name", dbText, 40}, {"address1", dbText, 40}, {"address2", dbText, 40},
-          {"city", dbText, 20}, {"st", dbText, 2}, {"zip", dbText, 10}, {"email", dbText, 40},
-          {"phone", dbText, 16}, {"fax", dbText, 16}, {"letterbody", dbMemo, 0},
-          {"sendername", dbText, 40}}},
-        {"Patients",
-         {{"Address1", dbText, 40}, {"Address2", dbText, 40}, {"birthdate", dbDate, 8},
-          {"CallDate", dbDate, 8}, {"cellphone", dbText, 16}, {"city", dbText, 20},
-          {"email", dbText, 40}, {"fname", dbText, 20}, {"goal_chol", dbInteger, 2},
-          {"goal_ldl", dbInteger, 2}, {"systolic", dbInteger, 2}, {"diastolic", dbInteger, 2},
-          {"ptid", dbLong, 4}, {"lname", dbText, 20}, {"MI", dbText, 1}, {"phone", dbText, 16},
-          {"sex", dbText, 1}, {"st", dbText, 2}, {"zip", dbText, 10}, {"Comment", dbMemo, 0}}},
-        {"Doctors",
-         {{"DoctorID", dbLong, 4}, {"LName", dbText, 20}, {"FName", dbText, 20},
-          {"Classification", dbText, 20}}},
-        {"Drugs", {{"DrugID", dbLong, 4}, {"DrugDesc", dbText, 20}}},
-        {"HealthFactors", {{"CondID", dbLong, 4}, {"CondDesc", dbText, 50}}},
-        {"LabVisits",
-         {{"ID", dbLong, 4}, {"PtID", dbLong, 4}, {"LabDate", dbDate, 8}, {"OverallCL", dbLong, 4},
-          {"HDL", dbLong, 4}, {"LDL", dbLong, 4}, {"Lp_a", dbLong, 4},
-          {"Triglycerides", dbLong, 4}, {"HMCYST", dbLong, 4}, {"CRP", dbLong, 4},
-          {"SGOT_AST", dbLong, 4}, {"SGPT_ALT", dbLong, 4}, {"CPK", dbLong, 4},
-          {"TSH", dbLong, 4}, {"GLUC", dbLong, 4}, {"The_Intervention", dbMemo, 0},
-          {"AddDate", dbDate, 8}}},
-        {"PrintLog",
-         {{"ID", dbLong, 4}, {"PtId", dbLong, 4}, {"PrintDate", dbDate, 8},
-          {"CallDate", dbDate, 8}}},
-        {"PatientFactors",
-         {{"ID", dbLong, 4}, {"PtId", dbLong, 4}, {"CondID", dbLong, 4}, {"Comment", dbMemo, 0}}},
-        {"Schedule",
-         {{"ID", dbLong, 4}, {"PtId", dbLong, 4}, {"DrugID", dbLong, 4}, {"Comment", dbMemo, 0}}},
-        {"Communications",
-         {{"ID", dbLong, 4}, {"PtId", dbLong, 4}, {"CallDate", dbDate, 8},
-          {"CallTime", dbText, 8}, {"Result", dbText, 60}, {"Complete", dbBoolean, 1}}},
-        {"PatientsDoctors",
-         {{"ID", dbLong, 4}, {"PtId", dbLong, 4}, {"DoctorID", dbLong, 4},
-          {"Comment", dbMemo, 0}}},
-    };
-    return tables;
-}
-
-const ExpectedTable& expectedTable(const QString& name)
-{
-    for (const ExpectedTable& table : expectedTables()) {
-        if (name == QLatin1String(table.name))
-            return table;
+    for (const auto& [name, layout] : kTables) {
+        if (name != table)
+            continue;
+        for (const QString& field : layout.split(u' ')) {
+            const QString type = field.section(u':', 1);
+            const auto [dao, size] = types.value(type.front());
+            const int width = dao == dbText ? type.mid(1).toInt() : size;
+            fields.append({field.section(u':', 0, 0), dao, width});
+        }
     }
-    qFatal("no expected table %s", qPrintable(name));
+    return fields;
 }
 
 bool isText(int type)
 {
     return type == dbText || type == dbMemo;
-}
-
-QStringList fieldNames(const ExpectedTable& table, bool (*wanted)(int type))
-{
-    QStringList names;
-    for (const ExpectedField& f : table.fields) {
-        if (wanted(f.type))
-            names.append(QLatin1String(f.name));
-    }
-    return names;
-}
-
-// The table emptied, then one row inserted with the given value in each chosen field.
-void insertSingleRow(Database& db, const ExpectedTable& table, bool (*wanted)(int type),
-                     const QString& value)
-{
-    const QString name = QLatin1String(table.name);
-    db.Execute(QStringLiteral("DELETE FROM ") + name, dbFailOnError);
-    const QStringList fields = fieldNames(table, wanted);
-    const QStringList values(fields.size(), value);
-    db.Execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                   .arg(name, fields.join(QStringLiteral(", ")), values.join(QStringLiteral(", "))),
-               dbFailOnError);
-}
-
-// The file as another connection reads it, so that nothing is taken from memory.
-Database secondConnection(const ScratchDatabase& scratch)
-{
-    return Database::Open(QDir(scratch.folder()).filePath(QStringLiteral("brevoxal.mdb")));
-}
-
-void addTableRows(bool (*wanted)(int type) = nullptr)
-{
-    QTest::addColumn<QString>("table");
-    for (const ExpectedTable& table : expectedTables()) {
-        if (!wanted || !fieldNames(table, wanted).isEmpty())
-            QTest::newRow(table.name) << QString::fromLatin1(table.name);
-    }
 }
 
 } // namespace
@@ -122,138 +63,102 @@ class tst_Schema : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
+    void initTestCase() { m_fresh = std::make_unique<ScratchDatabase>(); }
     void holdsExactlyTheElevenTables();
-    void tableDefinition_data() { addTableRows(); }
-    void tableDefinition();
-    void recordsetReportsFieldTypes_data() { addTableRows(); }
-    void recordsetReportsFieldTypes();
-    void companyRowHoldsEmptyDetailsAndDefaultLetter();
-    void healthFactorsAreSeeded();
-    void emptyStringStoredInEveryTextField_data() { addTableRows(isText); }
-    void emptyStringStoredInEveryTextField();
-    void nullStoredInEveryField_data() { addTableRows(); }
-    void nullStoredInEveryField();
+    void fieldsAsDefined_data();
+    void fieldsAsDefined();
+    void fieldsTakeNullAndTheEmptyText_data() { fieldsAsDefined_data(); }
+    void fieldsTakeNullAndTheEmptyText();
+    void newFileHoldsOnlyItsSeedRows();
 
 private:
     std::unique_ptr<ScratchDatabase> m_fresh;
 };
 
-void tst_Schema::initTestCase()
-{
-    m_fresh = std::make_unique<ScratchDatabase>();
-}
-
+// The tables are in the file itself, not only in this connection's memory.
 void tst_Schema::holdsExactlyTheElevenTables()
 {
     QStringList expected;
-    for (const ExpectedTable& table : expectedTables())
-        expected.append(QLatin1String(table.name));
+    for (const auto& table : kTables)
+        expected.append(table.first);
     QCOMPARE(m_fresh->db().TableNames(), expected);
-    // The tables are in the file itself, not only in this connection's memory.
-    QCOMPARE(secondConnection(*m_fresh).TableNames(), expected);
+    QCOMPARE(SecondConnection(*m_fresh).TableNames(), expected);
 }
 
-void tst_Schema::tableDefinition()
+void tst_Schema::fieldsAsDefined_data()
 {
-    QFETCH(QString, table);
-    const ExpectedTable& expected = expectedTable(table);
-    const TableDef stored = secondConnection(*m_fresh).GetTableDef(table);
-    QCOMPARE(stored.name, table);
-    QCOMPARE(stored.fields.size(), expected.fields.size());
-    for (qsizetype i = 0; i < stored.fields.size(); ++i) {
-        const FieldDef& field = stored.fields[i];
-        const ExpectedField& want = expected.fields[i];
-        QCOMPARE(field.name, QLatin1String(want.name));
-        QCOMPARE(field.type, want.type);
-        QCOMPARE(field.size, want.size);
-        QVERIFY2(!field.required, want.name);
-        if (isText(want.type))
-            QVERIFY2(field.allowZeroLength, want.name);
-    }
+    QTest::addColumn<QString>("table");
+    for (const auto& table : kTables)
+        QTest::newRow(qPrintable(table.first)) << table.first;
 }
 
-void tst_Schema::recordsetReportsFieldTypes()
+// As the stored definition and as a recordset of the table report them.
+void tst_Schema::fieldsAsDefined()
 {
     QFETCH(QString, table);
-    const ExpectedTable& expected = expectedTable(table);
+    const QList<ExpectedField> expected = expectedFields(table);
+    const TableDef stored = SecondConnection(*m_fresh).GetTableDef(table);
     const auto rs = m_fresh->db().OpenRecordset(table);
-    QCOMPARE(rs->Fields().Count(), int(expected.fields.size()));
-    for (int i = 0; i < rs->Fields().Count(); ++i) {
-        const Field& field = rs->Fields()[i];
-        QCOMPARE(field.Name(), QLatin1String(expected.fields[i].name));
-        QCOMPARE(field.Type(), expected.fields[i].type);
-        QCOMPARE(field.Size(), expected.fields[i].size);
+    QCOMPARE(stored.name, table);
+    QCOMPARE(stored.fields.size(), expected.size());
+    QCOMPARE(rs->Fields().Count(), int(expected.size()));
+    for (int i = 0; i < expected.size(); ++i) {
+        const FieldDef& field = stored.fields[i];
+        const Field& read = rs->Fields()[i];
+        const ExpectedField& want = expected[i];
+        const auto wanted = std::tuple(want.name, want.type, want.size);
+        QCOMPARE(std::tuple(field.name, field.type, field.size), wanted);
+        QCOMPARE(std::tuple(read.Name(), read.Type(), read.Size()), wanted);
+        QVERIFY2(!field.required, qPrintable(want.name));
+        QCOMPARE(field.allowZeroLength, isText(want.type));
     }
 }
 
-void tst_Schema::companyRowHoldsEmptyDetailsAndDefaultLetter()
-{
-    const auto rs = m_fresh->db().OpenRecordset(QStringLiteral("Company"));
-    QCOMPARE(rs->RecordCount(), 1);
-    for (const char* field :
-         {"Name", "address1", "address2", "city", "st", "zip", "email", "phone", "fax"}) {
-        const QVariant value = rs->Fields()[field].Value();
-        QVERIFY2(!value.isNull(), field);
-        QCOMPARE(value.toString(), QString());
-    }
-    QCOMPARE(rs->Fields()["letterbody"].Value().toString(),
-             QStringLiteral("Enter the body of letter here..  Something like :  This letter is "
-                            "to serve as a reminder for your next set of blood work tests.  "
-                            "Please call within the next three business days to schedule an "
-                            "appointment."));
-    QCOMPARE(rs->Fields()["sendername"].Value().toString(), QStringLiteral("Enter name of sender"));
-}
-
-void tst_Schema::healthFactorsAreSeeded()
-{
-    const auto rs = m_fresh->db().OpenRecordset(
-        QStringLiteral("SELECT CondID, CondDesc FROM HealthFactors ORDER BY CondID"));
-    const QList<std::pair<int, QString>> expected = {{1, QStringLiteral("Smoking")},
-                                                     {2, QStringLiteral("Family History")},
-                                                     {3, QStringLiteral("Overweight")},
-                                                     {4, QStringLiteral("Sedintery lifestyle")}};
-    QList<std::pair<int, QString>> stored;
-    for (; !rs->Eof(); rs->MoveNext())
-        stored.append({rs->Fields()["CondID"].Value().toInt(),
-                       rs->Fields()["CondDesc"].Value().toString()});
-    QCOMPARE(stored, expected);
-    QCOMPARE(NextId(m_fresh->db(), IdSequence::HealthFactors), 5);
-    // The seed rows are the only rows of a new file besides the company.
-    for (const ExpectedTable& table : expectedTables()) {
-        const QString name = QLatin1String(table.name);
-        const int rows = m_fresh->Scalar(QStringLiteral("SELECT COUNT(*) FROM ") + name).toInt();
-        QCOMPARE(rows, name == u"HealthFactors" ? 4 : name == u"Company" ? 1 : 0);
-    }
-}
-
-void tst_Schema::emptyStringStoredInEveryTextField()
+void tst_Schema::fieldsTakeNullAndTheEmptyText()
 {
     QFETCH(QString, table);
-    const ExpectedTable& expected = expectedTable(table);
+    QStringList fields, texts;
+    for (const ExpectedField& f : expectedFields(table)) {
+        fields.append(f.name);
+        if (isText(f.type))
+            texts.append(f.name);
+    }
     ScratchDatabase fresh;
-    insertSingleRow(fresh.db(), expected, isText, QStringLiteral("''"));
-    const auto rs = fresh.db().OpenRecordset(table);
-    QCOMPARE(rs->RecordCount(), 1);
-    for (const ExpectedField& f : expected.fields) {
-        if (!isText(f.type))
-            continue;
-        const QVariant value = rs->Fields()[f.name].Value();
-        QVERIFY2(!value.isNull(), f.name);
-        QCOMPARE(value.toString(), QString());
+    const auto insert = [&](const QStringList& names, const QString& value) {
+        fresh.db().Execute("DELETE FROM " + table, dbFailOnError);
+        const QStringList values(names.size(), value);
+        fresh.db().Execute(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+                               .arg(table, names.join(u','), values.join(u',')),
+                           dbFailOnError);
+        return fresh.db().OpenRecordset(table);
+    };
+    const auto nulls = insert(fields, QStringLiteral("Null"));
+    for (const QString& field : fields)
+        QVERIFY2(nulls->Fields()[field].Value().isNull(), qPrintable(field));
+    if (texts.isEmpty())
+        return;
+    const auto empties = insert(texts, QStringLiteral("''"));
+    QCOMPARE(empties->RecordCount(), 1);
+    for (const QString& field : texts) {
+        const QVariant value = empties->Fields()[field].Value();
+        QVERIFY2(!value.isNull() && value.toString().isEmpty(), qPrintable(field));
     }
 }
 
-void tst_Schema::nullStoredInEveryField()
+// The company row with empty details and the default letter, and the four health factors.
+void tst_Schema::newFileHoldsOnlyItsSeedRows()
 {
-    QFETCH(QString, table);
-    const ExpectedTable& expected = expectedTable(table);
-    ScratchDatabase fresh;
-    insertSingleRow(fresh.db(), expected, [](int) { return true; }, QStringLiteral("Null"));
-    const auto rs = fresh.db().OpenRecordset(table);
-    QCOMPARE(rs->RecordCount(), 1);
-    for (const ExpectedField& f : expected.fields)
-        QVERIFY2(rs->Fields()[f.name].Value().isNull(), f.name);
+    for (const auto& table : kTables) {
+        const int rows = m_fresh->Count(QStringLiteral("SELECT * FROM ") + table.first);
+        QCOMPARE(rows, table.first == u"HealthFactors" ? 4 : table.first == u"Company" ? 1 : 0);
+    }
+    QCOMPARE(m_fresh->Dump(QStringLiteral("SELECT * FROM Company")),
+             QStringLiteral("|||||||||Enter the body of letter here..  Something like :  This "
+                            "letter is to serve as a reminder for your next set of blood work "
+                            "tests.  Please call within the next three business days to schedule "
+                            "an appointment.|Enter name of sender"));
+    QCOMPARE(m_fresh->Dump("SELECT CondID, CondDesc FROM HealthFactors ORDER BY CondID"),
+             QStringLiteral("1|Smoking\n2|Family History\n3|Overweight\n4|Sedintery lifestyle"));
 }
 
 QTEST_GUILESS_MAIN(tst_Schema)
