@@ -6,7 +6,6 @@
 #include "PrintLetters.h"
 #include "PrintPatientDetail.h"
 #include "PrintTestbed.h"
-#include "SplitWords.h"
 
 #include <QProcess>
 
@@ -85,8 +84,6 @@ private slots:
     void failingLogInsertIsReportedAndKeepsEntriesDue();
     void letterBlocks_data();
     void letterBlocks();
-    void splitWords_data();
-    void splitWords();
     void bodyFilling_data();
     void bodyFilling();
     void longBodyNeverRunsIntoTheClosing_data();
@@ -372,35 +369,18 @@ void tst_Reports::letterBlocks()
     QCOMPARE(Layout(page), expected);
 }
 
-void tst_Reports::splitWords_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("words");
-    QTest::newRow("empty") << QString() << QStringList();
-    QTest::newRow("one word") << QStringLiteral("Hello") << QStringList{"Hello"};
-    QTest::newRow("sentence end keeps two blanks")
-        << QStringLiteral("soon.  Please call") << QStringList{"soon.", "~Please", "call"};
-    QTest::newRow("pair folds") << QStringLiteral("a  b") << QStringList{"a", "b"};
-    QTest::newRow("three blanks leave two") << QStringLiteral("a   b") << QStringList{"a", "", "b"};
-    QTest::newRow("trailing blank") << QStringLiteral("a b ") << QStringList{"a", "b"};
-    QTest::newRow("line break stays in the word")
-        << QStringLiteral("end\nstart x") << QStringList{"end\nstart", "x"};
-}
-
-void tst_Reports::splitWords()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, words);
-    QCOMPARE(SplitWords(text), words);
-}
-
 void tst_Reports::bodyFilling_data()
 {
     QTest::addColumn<QString>("body");
     QTest::addColumn<QStringList>("lines");
     const QString word = QString(10, u'w');
+    QTest::newRow("empty") << QString() << QStringList();
     QTest::newRow("two blanks after a period kept, other runs folded")
         << QStringLiteral("Call  us.  Thanks") << QStringList{"Call us.  Thanks"};
+    QTest::newRow("three blanks leave two") << QStringLiteral("a   b") << QStringList{"a  b"};
+    QTest::newRow("trailing blank dropped") << QStringLiteral("a b ") << QStringList{"a b"};
+    QTest::newRow("tilde prints as a blank") << QStringLiteral("a~b") << QStringList{"a b"};
+    QTest::newRow("line break joins words") << QStringLiteral("end\nstart x") << QStringList{"end\nstart x"};
     QTest::newRow("one-character last word") << QStringLiteral("Call us a") << QStringList{"Call us a"};
     QTest::newRow("full line ends with a blank")
         << QStringList(7, word).join(u' ') << QStringList{QStringList(6, word).join(u' ') + u' ', word};
