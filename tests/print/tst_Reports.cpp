@@ -36,12 +36,13 @@ void addVisit(int id, QDate date, const QString& intervention)
             .arg(id).arg(UsDate(date), SqlQuote(intervention)));
 }
 
-// A text of exactly the given printed width: wide letters, two of any width, then narrow ones.
-QString textOfWidth(const PageSurface& page, int width)
+// A text of exactly the given printed width: the start, wide letters, two of any width, then
+// narrow ones.
+QString textOfWidth(const PageSurface& page, int width, const QString& start = QString())
 {
     for (char16_t first = u'!'; first <= u'~'; ++first) {
         for (char16_t second = u'!'; second <= u'~'; ++second) {
-            QString text = QString(30, u'm') + QChar(first) + QChar(second);
+            QString text = start + QString(30, u'm') + QChar(first) + QChar(second);
             while (page.TextWidth(text) < width)
                 text += u'i';
             if (page.TextWidth(text) == width)
@@ -374,6 +375,9 @@ void tst_Reports::bodyFilling_data()
     QTest::addColumn<QString>("body");
     QTest::addColumn<QStringList>("lines");
     const QString word = QString(10, u'w');
+    RecordingSurface page;
+    page.SetFontSize(10);
+    const QString fullLine = textOfWidth(page, 12240 - 2880, QStringLiteral("a "));
     QTest::newRow("empty") << QString() << QStringList();
     QTest::newRow("two blanks after a period kept, other runs folded")
         << QStringLiteral("Call  us.  Thanks") << QStringList{"Call us.  Thanks"};
@@ -382,6 +386,7 @@ void tst_Reports::bodyFilling_data()
     QTest::newRow("tilde prints as a blank") << QStringLiteral("a~b") << QStringList{"a b"};
     QTest::newRow("line break joins words") << QStringLiteral("end\nstart x") << QStringList{"end\nstart x"};
     QTest::newRow("one-character last word") << QStringLiteral("Call us a") << QStringList{"Call us a"};
+    QTest::newRow("line as wide as the limit") << fullLine << QStringList{fullLine};
     QTest::newRow("full line ends with a blank")
         << QStringList(7, word).join(u' ') << QStringList{QStringList(6, word).join(u' ') + u' ', word};
     QTest::newRow("word wider than a line stands alone")
