@@ -42,8 +42,8 @@ private:
     std::unique_ptr<ListWindowTestbed> bed;
 };
 
-// Each box holds no more than its column; OK stores it trimmed, apostrophes intact, and leaves
-// the letter template in the same row alone.
+// Each box holds no more than its column; OK stores it trimmed, apostrophes intact, where the
+// window shows it next time, and leaves the letter template in the same row alone.
 void tst_CompanyWindows::companyBoxesSaveTrimmedWithinTheirColumns()
 {
     const struct {
@@ -68,8 +68,11 @@ void tst_CompanyWindows::companyBoxesSaveTrimmedWithinTheirColumns()
     }
     QTest::mouseClick(Child<QPushButton>(window, "cmdOK"), Qt::LeftButton);
     QVERIFY(!window.isVisible());
-    for (const auto& [box, field, typed] : boxes)
+    frmComp reopened;
+    for (const auto& [box, field, typed] : boxes) {
         QCOMPARE(companyValue(field), typed.trimmed());
+        QCOMPARE(Child<QLineEdit>(reopened, box)->text(), typed.trimmed());
+    }
     QVERIFY(companyValue("letterbody").startsWith("Enter the body"));
 }
 
