@@ -36,13 +36,16 @@ void addVisit(int id, QDate date, const QString& intervention)
             .arg(id).arg(UsDate(date), SqlQuote(intervention)));
 }
 
-// A text of exactly the given printed width: the start, wide letters, two of any width, then
-// narrow ones.
+// A text of exactly the given printed width: the start, wide letters, narrow ones up to a little
+// short of the width, two of any width, then narrow ones again.
 QString textOfWidth(const PageSurface& page, int width, const QString& start = QString())
 {
+    QString base = start + QString(30, u'm');
+    while (page.TextWidth(base) < width - 600)
+        base += u'i';
     for (char16_t first = u'!'; first <= u'~'; ++first) {
         for (char16_t second = u'!'; second <= u'~'; ++second) {
-            QString text = start + QString(30, u'm') + QChar(first) + QChar(second);
+            QString text = base + QChar(first) + QChar(second);
             while (page.TextWidth(text) < width)
                 text += u'i';
             if (page.TextWidth(text) == width)
