@@ -1,23 +1,17 @@
 // The company details and letter template windows, used as a user uses them.
-#include "AppDatabase.h"
-#include "Database.h"
-#include "Messages.h"
-#include "Schema.h"
+#include "ListWindowTestbed.h"
 #include "frmComp.h"
 #include "frmletter.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
-QVariant companyValue(const char* field)
+QString companyValue(const QString& field)
 {
-    auto rs = AppDatabase().OpenRecordset(QStringLiteral("SELECT * FROM Company"));
-    return rs->Fields()[field].Value();
+    return ListWindowTestbed::Value("SELECT " + field + " FROM Company").toString();
 }
 
 void retype(QLineEdit* box, const QString& text)
@@ -32,125 +26,106 @@ class tst_CompanyWindows : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
-    void companySavesTrimmedTextWithApostrophe();
-    void companyShowsStoredRowAndCancelKeepsIt();
-    void companyBoxesHoldNoMoreThanTheirColumns();
-    void letterShowsDefaultsAndSelectsThePrompt();
+    void init() { bed = std::make_unique<ListWindowTestbed>(); }
+    void cleanup()
+    {
+        QVERIFY2(bed->notices.isEmpty(), qPrintable(bed->notices.join(u'\n')));
+        bed.reset();
+    }
+    void companyBoxesSaveTrimmedWithinTheirColumns();
+    void cancelKeepsTheRow_data();
+    void cancelKeepsTheRow();
+    void letterSelectsOnlyThePrompt();
     void letterSavesBodyAndSender();
-    void letterCancelKeepsTemplate();
 
 private:
-    template <class Window> QPushButton* button(Window& w, const char* name)
-    {
-        return w.template findChild<QPushButton*>(QString::fromLatin1(name));
-    }
-
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QStringList m_notices;
+    std::unique_ptr<ListWindowTestbed> bed;
 };
 
-void tst_CompanyWindows::init()
+// Each box holds no more than its column; OK stores it trimmed, apostrophes intact, where the
+// window shows it next time, and leaves the letter template in the same row alone.
+void tst_CompanyWindows::companyBoxesSaveTrimmedWithinTheirColumns()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    Database db = Database::Create(m_dir->filePath(QStringLiteral("brevoxal.mdb")));
-    CreateSchema(db);
-    SetAppDatabase(std::move(db));
-    m_notices.clear();
-    SetMessageHook([this](MessageKind, const QString& prompt) {
-        m_notices.append(prompt);
-        return true;
-    });
-}
-
-void tst_CompanyWindows::cleanup()
-{
-    QVERIFY2(m_notices.isEmpty(), qPrintable(m_notices.join(u'\n')));
-    SetAppDatabase(Database());
-    m_dir.reset();
-}
-
-void tst_CompanyWindows::companySavesTrimmedTextWithApostrophe()
-{
+    const struct {
+        const char* box;
+        const char* field;
+        QString typed;
+    } boxes[] = {{"txtName", "Name", "  O'Brien's Heart Clinic "}, {"txtAdd1", "address1", "12 Elm St"},
+                 {"txtAdd2", "address2", " Suite 4"},    {"txtCity", "city", "Dover"},
+                 {"txtST", "st", "DE"},                  {"txtZip", "zip", "19901"},
+                 {"txtPhone", "phone", "302-555-0100"},  {"txtFax", "fax", "302-555-0101"},
+                 {"txtEmail", "email", "desk@obrien.example"}};
+    const TableDef company = AppDatabase().GetTableDef("Company");
     frmComp window;
     window.show();
-    const std::pair<const char*, QString> typed[] = {
-        {"txtName", QStringLiteral("  O'Brien's Heart Clinic ")}, {"txtAdd1", QStringLiteral("12 Elm St")},
-        {"txtAdd2", QStringLiteral("Suite 4")},  {"txtCity", QStringLiteral("Dover")},
-        {"txtST", QStringLiteral("DE")},         {"txtZip", QStringLiteral("19901")},
-        {"txtPhone", QStringLiteral("302-555-0100")}, {"txtFax", QStringLiteral("302-555-0101")},
-        {"txtEmail", QStringLiteral("desk@obrien.example")}};
-    for (const auto& [name, text] : typed)
-        retype(window.findChild<QLineEdit*>(QString::fromLatin1(name)), text);
-    QTest::mouseClick(button(window, "cmdOK"), Qt::LeftButton);
-
-    QVERIFY(!window.isVisible());
-    QCOMPARE(companyValue("Name").toString(), QStringLiteral("O'Brien's Heart Clinic"));
-    QCOMPARE(companyValue("address1").toString(), QStringLiteral("12 Elm St"));
-    QCOMPARE(companyValue("address2").toString(), QStringLiteral("Suite 4"));
-    QCOMPARE(companyValue("city").toString(), QStringLiteral("Dover"));
-    QCOMPARE(companyValue("st").toString(), QStringLiteral("DE"));
-    QCOMPARE(companyValue("zip").toString(), QStringLiteral("19901"));
-    QCOMPARE(companyValue("phone").toString(), QStringLiteral("302-555-0100"));
-    QCOMPARE(companyValue("fax").toString(), QStringLiteral("302-555-0101"));
-    QCOMPARE(companyValue("email").toString(), QStringLiteral("desk@obrien.example"));
-    // The letter template in the same row is left alone.
-    QVERIFY(companyValue("letterbody").toString().startsWith(QStringLiteral("Enter the body")));
-}
-
-void tst_CompanyWindows::companyShowsStoredRowAndCancelKeepsIt()
-{
-    AppDatabase().Execute(QStringLiteral("UPDATE Company SET Name='Lakeside', city='Reno', st='NV'"));
-    frmComp window;
-    window.show();
-    QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("txtName"))->text(), QStringLiteral("Lakeside"));
-    QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("txtCity"))->text(), QStringLiteral("Reno"));
-    QCOMPARE(window.findChild<QLineEdit*>(QStringLiteral("txtST"))->text(), QStringLiteral("NV"));
-    QCOMPARE(window.windowTitle(), QStringLiteral("Company Information"));
-
-    retype(window.findChild<QLineEdit*>(QStringLiteral("txtName")), QStringLiteral("Changed"));
-    QTest::mouseClick(button(window, "cmdCancel"), Qt::LeftButton);
-    QVERIFY(!window.isVisible());
-    QCOMPARE(companyValue("Name").toString(), QStringLiteral("Lakeside"));
-}
-
-void tst_CompanyWindows::companyBoxesHoldNoMoreThanTheirColumns()
-{
-    frmComp window;
-    const TableDef company = AppDatabase().GetTableDef(QStringLiteral("Company"));
-    const std::pair<const char*, const char*> boxes[] = {
-        {"txtName", "Name"}, {"txtAdd1", "address1"}, {"txtAdd2", "address2"},
-        {"txtCity", "city"}, {"txtST", "st"},         {"txtZip", "zip"},
-        {"txtEmail", "email"}, {"txtPhone", "phone"}, {"txtFax", "fax"}};
-    for (const auto& [box, field] : boxes) {
+    for (const auto& [box, field, typed] : boxes) {
         const auto column = std::find_if(company.fields.begin(), company.fields.end(),
-                                         [field = QString::fromLatin1(field)](const FieldDef& f) {
+                                         [field](const FieldDef& f) {
                                              return f.name.compare(field, Qt::CaseInsensitive) == 0;
                                          });
-        QVERIFY(column != company.fields.end());
-        QCOMPARE(window.findChild<QLineEdit*>(QString::fromLatin1(box))->maxLength(), column->size);
+        QCOMPARE(Child<QLineEdit>(window, box)->maxLength(), column->size);
+        retype(Child<QLineEdit>(window, box), typed);
     }
+    QTest::mouseClick(Child<QPushButton>(window, "cmdOK"), Qt::LeftButton);
+    QVERIFY(!window.isVisible());
+    frmComp reopened;
+    for (const auto& [box, field, typed] : boxes) {
+        QCOMPARE(companyValue(field), typed.trimmed());
+        QCOMPARE(Child<QLineEdit>(reopened, box)->text(), typed.trimmed());
+    }
+    QVERIFY(companyValue("letterbody").startsWith("Enter the body"));
 }
 
-void tst_CompanyWindows::letterShowsDefaultsAndSelectsThePrompt()
+void tst_CompanyWindows::cancelKeepsTheRow_data()
+{
+    QTest::addColumn<bool>("company");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("company") << true << "Company Information" << "txtName" << "Name";
+    QTest::newRow("letter") << false << "Reminder Letter" << "txtMessage" << "letterbody";
+}
+
+// Both windows show the stored row; Cancel after a change keeps it.
+void tst_CompanyWindows::cancelKeepsTheRow()
+{
+    QFETCH(bool, company);
+    QFETCH(QString, title);
+    QFETCH(QString, box);
+    QFETCH(QString, field);
+    ListWindowTestbed::Exec("UPDATE Company SET Name='Lakeside', letterbody='Please call us.'");
+    std::unique_ptr<QDialog> window;
+    if (company)
+        window = std::make_unique<frmComp>();
+    else
+        window = std::make_unique<frmletter>();
+    window->show();
+    QCOMPARE(window->windowTitle(), title);
+    QObject* shown = window->findChild<QWidget*>(box);
+    const char* text = company ? "text" : "plainText";
+    QCOMPARE(shown->property(text).toString(), company ? "Lakeside" : "Please call us.");
+    shown->setProperty(text, "Changed");
+    QTest::mouseClick(Child<QPushButton>(*window, "cmdCancel"), Qt::LeftButton);
+    QVERIFY(!window->isVisible());
+    QCOMPARE(companyValue(field), company ? "Lakeside" : "Please call us.");
+}
+
+// Entering the body selects it while it is the prompt of a new database, never a practice's own
+// text; entering the sender always selects it.
+void tst_CompanyWindows::letterSelectsOnlyThePrompt()
 {
     frmletter window;
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto* body = window.findChild<QPlainTextEdit*>(QStringLiteral("txtMessage"));
-    auto* sender = window.findChild<QLineEdit*>(QStringLiteral("txtSender"));
-    QCOMPARE(body->toPlainText(), companyValue("letterbody").toString());
-    QCOMPARE(sender->text(), QStringLiteral("Enter name of sender"));
-    QCOMPARE(window.windowTitle(), QStringLiteral("Reminder Letter"));
-
+    auto* body = Child<QPlainTextEdit>(window, "txtMessage");
+    auto* sender = Child<QLineEdit>(window, "txtSender");
+    QCOMPARE(body->toPlainText(), companyValue("letterbody"));
+    QCOMPARE(sender->text(), "Enter name of sender");
     QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, QPoint(40, 10));
     QTRY_COMPARE(body->textCursor().selectedText(), body->toPlainText());
     QTest::mouseClick(sender, Qt::LeftButton);
-    QTRY_COMPARE(sender->selectedText(), QStringLiteral("Enter name of sender"));
-
-    // A body of the practice's own is not selected on entry: a click places the cursor.
-    body->setPlainText(QStringLiteral("Please call us to book your next test."));
+    QTRY_COMPARE(sender->selectedText(), "Enter name of sender");
+    body->setPlainText("Please call us to book your next test.");
     QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, QPoint(40, 10));
     QTest::qWait(20);
     QVERIFY(body->textCursor().selectedText().isEmpty());
@@ -160,28 +135,14 @@ void tst_CompanyWindows::letterSavesBodyAndSender()
 {
     frmletter window;
     window.show();
-    auto* body = window.findChild<QPlainTextEdit*>(QStringLiteral("txtMessage"));
+    auto* body = Child<QPlainTextEdit>(window, "txtMessage");
     body->selectAll();
-    QTest::keyClicks(body, QStringLiteral("  It's time for your blood work.  Please call us. "));
-    retype(window.findChild<QLineEdit*>(QStringLiteral("txtSender")), QStringLiteral(" Dr. D'Arcy "));
-    QTest::mouseClick(button(window, "cmdOK"), Qt::LeftButton);
-
+    QTest::keyClicks(body, "  It's time for your blood work.  Please call us. ");
+    retype(Child<QLineEdit>(window, "txtSender"), " Dr. D'Arcy ");
+    QTest::mouseClick(Child<QPushButton>(window, "cmdOK"), Qt::LeftButton);
     QVERIFY(!window.isVisible());
-    QCOMPARE(companyValue("letterbody").toString(),
-             QStringLiteral("It's time for your blood work.  Please call us."));
-    QCOMPARE(companyValue("sendername").toString(), QStringLiteral("Dr. D'Arcy"));
-}
-
-void tst_CompanyWindows::letterCancelKeepsTemplate()
-{
-    const QString before = companyValue("letterbody").toString();
-    frmletter window;
-    window.show();
-    window.findChild<QPlainTextEdit*>(QStringLiteral("txtMessage"))->setPlainText(QStringLiteral("x"));
-    QTest::mouseClick(button(window, "cmdCancel"), Qt::LeftButton);
-    QVERIFY(!window.isVisible());
-    QCOMPARE(companyValue("letterbody").toString(), before);
-    QCOMPARE(companyValue("sendername").toString(), QStringLiteral("Enter name of sender"));
+    QCOMPARE(companyValue("letterbody"), "It's time for your blood work.  Please call us.");
+    QCOMPARE(companyValue("sendername"), "Dr. D'Arcy");
 }
 
 QTEST_MAIN(tst_CompanyWindows)

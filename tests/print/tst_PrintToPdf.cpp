@@ -8,12 +8,10 @@
 #include "PrinterSurface.h"
 
 #include <QDirIterator>
-#include <QPrinter>
 #include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPrinterInfo>
-#include <QProcess>
 #include <QPushButton>
-#include <QTest>
 
 namespace {
 
@@ -24,16 +22,9 @@ const QString CupsPdfFolder = QStringLiteral("/var/spool/cups-pdf");
 int pdfPages(const QString& path)
 {
     QProcess info;
-    info.start(QStringLiteral("pdfinfo"), {path});
+    info.start("pdfinfo", {path});
     info.waitForFinished();
-    const auto match = QRegularExpression(QStringLiteral("Pages:\\s+(\\d+)"))
-                           .match(QString::fromUtf8(info.readAllStandardOutput()));
-    return match.hasMatch() ? match.captured(1).toInt() : 0;
-}
-
-void saveAs(ListWindowTestbed& bed, const QString& path)
-{
-    bed.OnWindow(QStringLiteral("dlgSavePdf"), [path](QDialog& window) { SaveAs(window, path); });
+    return QRegularExpression("Pages:\\s+(\\d+)").match(info.readAllStandardOutput()).captured(1).toInt();
 }
 
 void addDuePatients(int count, const QString& name)
@@ -63,46 +54,47 @@ private slots:
     void callListThroughCupsQueue();
 
 private:
+    void saveAs(const QString& path)
+    {
+        bed->OnWindow("dlgSavePdf", [path](QDialog& window) { SaveAs(window, path); });
+    }
+
     std::unique_ptr<ListWindowTestbed> bed;
     QTemporaryDir dir;
 };
 
+// Every page the recording surface counts, with its texts; no question for a detail report.
 void tst_PrintToPdf::detailReportIntoPdfFile()
 {
-    AddDuePatient(1, QStringLiteral("Smith"), Today);
+    AddDuePatient(1, "Smith", Today);
     for (int i = 1; i <= 60; ++i)
-        ListWindowTestbed::Exec(QStringLiteral("INSERT INTO LabVisits (id, ptid, labdate, overallcl, "
-                                               "the_intervention) VALUES (%1, 1, #%2#, 200, 'Visit %1')")
-                                    .arg(i)
-                                    .arg(QDate(2020, 1, 1).addDays(i).toString(u"M/d/yyyy")));
-    const QString path = dir.filePath(QStringLiteral("detail.pdf"));
-    bed->OnWindow(QStringLiteral("frmPrint"),
-                  [](QDialog& window) { ChoosePrinter(window, QStringLiteral("PDF file")); });
-    saveAs(*bed, path);
-    PrintReport(QStringLiteral("PatientDetail"), QStringLiteral("1"));
-
-    const RecordingSurface recorded =
-        Record([](PrintJob& job) { PrintPatientDetail(job, QStringLiteral("1")); });
-    QVERIFY(recorded.Page() >= 2);
-    QCOMPARE(pdfPages(path), recorded.Page());
+        Sql(QStringLiteral("INSERT INTO LabVisits (id, ptid, labdate, overallcl, the_intervention) "
+                           "VALUES (%1, 1, #%2#, 200, 'Visit %1')").arg(i).arg(UsDate(QDate(2020, 1, 1).addDays(i))));
+    const QString path = dir.filePath("detail.pdf");
+    bed->OnWindow("frmPrint", [](QDialog& window) { ChoosePrinter(window, "PDF file"); });
+    saveAs(path);
+    PrintReport("PatientDetail", "1");
+    const int pages = Record([](PrintJob& job) { PrintPatientDetail(job, "1"); }).Page();
+    QVERIFY(pages >= 2);
+    QCOMPARE(pdfPages(path), pages);
     const QString text = PdfText(path);
     for (const char* expected : {"Smith, Ann", "Contact Info", "Date of Brith", "Blood work performed",
                                  "Visit 1", "Page: 1", "Page: 2"})
-        QVERIFY2(text.contains(QString::fromUtf8(expected)), expected);
+        QVERIFY2(text.contains(expected), expected);
     QVERIFY(bed->questions.isEmpty());
 }
 
 void tst_PrintToPdf::failedPdfWriteLogsNothing()
 {
-    addDuePatients(2, QStringLiteral("Smith"));
-    const QString path = dir.filePath(QStringLiteral("missing/folder/list.pdf"));
+    addDuePatients(2, "Smith");
+    const QString path = dir.filePath("missing/folder/list.pdf");
     QPrinter printer;
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     PrinterSurface page(printer);
     PrintJob job{page, Today};
     PrintCallList(job);
-    QCOMPARE(bed->notices, QStringList{QStringLiteral("The document could not be printed to ") + path + u'.'});
+    QCOMPARE(bed->notices, QStringList{"The document could not be printed to " + path + u'.'});
     QVERIFY(bed->questions.isEmpty());
     QCOMPARE(PrintLogRows(), 0);
 }
@@ -114,13 +106,14 @@ void tst_PrintToPdf::preview_data()
     QTest::newRow("Print from the preview") << true;
 }
 
+// The preview shows the job's pages; only a job printed from it asks to update the print log.
 void tst_PrintToPdf::preview()
 {
     QFETCH(bool, printFromPreview);
-    addDuePatients(40, QStringLiteral("Smith"));
-    const QString path = dir.filePath(QStringLiteral("previewed.pdf"));
+    addDuePatients(40, "Smith");
+    const QString path = dir.filePath("previewed.pdf");
     int previewPages = 0;
-    bed->OnWindow(QStringLiteral("frmPrint"), [&](QDialog& window) {
+    bed->OnWindow("frmPrint", [&](QDialog& window) {
         // The preview is a window of its own inside this one.
         QTimer::singleShot(200, [&] {
             QWidget* preview = QApplication::activeModalWidget();
@@ -128,21 +121,19 @@ void tst_PrintToPdf::preview()
             QTest::mouseClick(Child<QPushButton>(*preview, printFromPreview ? "cmdPrint" : "cmdClose"),
                               Qt::LeftButton);
         });
-        ChoosePrinter(window, QStringLiteral("PDF file"), "cmdPreview");
+        ChoosePrinter(window, "PDF file", "cmdPreview");
         if (window.isVisible())
             QTest::mouseClick(Child<QPushButton>(window, "cmdCancel"), Qt::LeftButton);
     });
     if (printFromPreview) {
-        saveAs(*bed, path);
+        saveAs(path);
         bed->Answer({true});
     }
-    PrintReport(QStringLiteral("CallList"), QString());
+    PrintReport("CallList", QString());
     QCOMPARE(previewPages, 2);
-    QCOMPARE(QFile::exists(path), printFromPreview);
+    QCOMPARE(pdfPages(path), printFromPreview ? 2 : 0);
     QCOMPARE(bed->questions.size(), printFromPreview ? 1 : 0);
     QCOMPARE(PrintLogRows(), printFromPreview ? 40 : 0);
-    if (printFromPreview)
-        QCOMPARE(pdfPages(path), 2);
 }
 
 void tst_PrintToPdf::callListThroughCupsQueue()
@@ -152,18 +143,17 @@ void tst_PrintToPdf::callListThroughCupsQueue()
               "queue was not added (bash scripts/start-cups.sh starts both).");
     const QString name = QStringLiteral("Quimby%1x").arg(QDateTime::currentMSecsSinceEpoch() % 100000);
     AddDuePatient(1, name, Today);
-    bed->OnWindow(QStringLiteral("frmPrint"), [](QDialog& window) { ChoosePrinter(window, CupsQueue); });
+    bed->OnWindow("frmPrint", [](QDialog& window) { ChoosePrinter(window, CupsQueue); });
     bed->Answer({true});
     const QDateTime sent = QDateTime::currentDateTime().addSecs(-1);
-    PrintReport(QStringLiteral("CallList"), QString());
+    PrintReport("CallList", QString());
     QCOMPARE(PrintLogRows(), 1);
 
     // cups-pdf writes the file once the job has passed the queue.
     QString found;
     QTRY_VERIFY_WITH_TIMEOUT(
         [&] {
-            QDirIterator files(CupsPdfFolder, {QStringLiteral("call-list*.pdf")}, QDir::Files,
-                               QDirIterator::Subdirectories);
+            QDirIterator files(CupsPdfFolder, {"call-list*.pdf"}, QDir::Files, QDirIterator::Subdirectories);
             while (files.hasNext()) {
                 const QString file = files.next();
                 if (files.fileInfo().lastModified() >= sent && PdfText(file).contains(name))
@@ -173,9 +163,8 @@ void tst_PrintToPdf::callListThroughCupsQueue()
         }(),
         30000);
     const QString text = PdfText(found);
-    QVERIFY(text.contains(QStringLiteral("Call List")));
-    QVERIFY(text.contains(QStringLiteral("Assigned Call Date")));
-    QVERIFY(text.contains(name + QStringLiteral(", Ann")));
+    for (const QString& expected : {QStringLiteral("Call List"), QStringLiteral("Assigned Call Date"), name + ", Ann"})
+        QVERIFY2(text.contains(expected), qPrintable(expected));
 }
 
 QTEST_MAIN(tst_PrintToPdf)

@@ -1,22 +1,27 @@
 // The detail report, the call list, the reminder letters and the print log on the recording
 // surface.
-#include "FirstDoctorName.h"
 #include "LetterBody.h"
 #include "PageLayout.h"
 #include "PrintCallList.h"
 #include "PrintLetters.h"
 #include "PrintPatientDetail.h"
 #include "PrintTestbed.h"
-#include "SplitWords.h"
 
 #include <QProcess>
-#include <QTest>
 
 using Item = RecordingSurface::Item;
 
 namespace {
 
-QStringList textsOf(const RecordingSurface& page)
+const QString ReadyToUpdate = QStringLiteral(
+    "Ready to update?\n\n(only choose yes when you are sure you will not want these entries to "
+    "show on the next 'Call List' report or the next 'Reminder Letters' print batch)");
+
+RecordingSurface detail() { return Record([](PrintJob& job) { PrintPatientDetail(job, "1"); }); }
+RecordingSurface callList() { return Record([](PrintJob& job) { PrintCallList(job); }); }
+RecordingSurface letters() { return Record([](PrintJob& job) { PrintLetters(job); }); }
+
+QStringList texts(const RecordingSurface& page)
 {
     QStringList texts;
     for (const Item& item : page.Texts())
@@ -24,27 +29,23 @@ QStringList textsOf(const RecordingSurface& page)
     return texts;
 }
 
-RecordingSurface printDetail(int ptid)
+void addVisit(int id, QDate date, const QString& intervention)
 {
-    return Record([ptid](PrintJob& job) { PrintPatientDetail(job, QString::number(ptid)); });
+    Sql(QStringLiteral("INSERT INTO LabVisits (id, ptid, labdate, overallcl, hdl, ldl, "
+                       "the_intervention) VALUES (%1, 1, #%2#, 210, 45, 130, '%3')")
+            .arg(id).arg(UsDate(date), SqlQuote(intervention)));
 }
 
-void addVisit(int id, const QString& date, const QString& intervention)
+// A text of exactly the given printed width: the start, wide letters, narrow ones up to a little
+// short of the width, two of any width, then narrow ones again.
+QString textOfWidth(const PageSurface& page, int width, const QString& start = QString())
 {
-    ListWindowTestbed::Exec(QStringLiteral("INSERT INTO LabVisits (id, ptid, labdate, overallcl, hdl, "
-                                           "ldl, the_intervention) VALUES (%1, 1, #%2#, 210, 45, "
-                                           "130, '%3')")
-                                .arg(id)
-                                .arg(date, SqlQuote(intervention)));
-}
-
-// A text of the given printed width: wide letters, two characters of any width and narrow
-// letters up to the width.
-QString textOfWidth(const PageSurface& page, int width)
-{
+    QString base = start + QString(30, u'm');
+    while (page.TextWidth(base) < width - 600)
+        base += u'i';
     for (char16_t first = u'!'; first <= u'~'; ++first) {
         for (char16_t second = u'!'; second <= u'~'; ++second) {
-            QString text = QString(30, u'm') + QChar(first) + QChar(second);
+            QString text = base + QChar(first) + QChar(second);
             while (page.TextWidth(text) < width)
                 text += u'i';
             if (page.TextWidth(text) == width)
@@ -54,38 +55,11 @@ QString textOfWidth(const PageSurface& page, int width)
     return QString();
 }
 
-
-const QString ReadyToUpdate = QStringLiteral(
-    "Ready to update?\n\n(only choose yes when you are sure you will not want these entries to "
-    "show on the next 'Call List' report or the next 'Reminder Letters' print batch)");
-
-RecordingSurface callList()
-{
-    return Record([](PrintJob& job) { PrintCallList(job); });
-}
-
-RecordingSurface letters()
-{
-    return Record([](PrintJob& job) { PrintLetters(job); });
-}
-
 void setCompany(const QString& address2, const QString& body)
 {
-    ListWindowTestbed::Exec(QStringLiteral("UPDATE Company SET Name='Lakeside Clinic', address1='1 Lake "
-                                           "Rd', address2='%1', city='Reno', st='NV', zip='89501', "
-                                           "letterbody='%2', sendername='Dr. Lee'")
-                                .arg(address2, SqlQuote(body)));
-}
-
-// The body lines a letter printed, in order.
-QStringList bodyLines(const RecordingSurface& page)
-{
-    QStringList lines;
-    for (const Item& item : page.Texts()) {
-        if (item.x == 1440 && (item.y >= 6480 || item.page > 1) && item.text != u"Sincerely,")
-            lines.append(item.text);
-    }
-    return lines;
+    Sql(QStringLiteral("UPDATE Company SET Name='Lakeside Clinic', address1='1 Lake Rd', "
+                       "address2='%1', city='Reno', st='NV', zip='89501', letterbody='%2', "
+                       "sendername='Dr. Lee'").arg(address2, SqlQuote(body)));
 }
 
 } // namespace
@@ -100,39 +74,35 @@ private slots:
         QVERIFY2(bed->unanswered.isEmpty(), qPrintable(bed->unanswered.join(u'|')));
         bed.reset();
     }
-    void barePatient();
-    void fullPatient();
+    void detailOfABarePatientSaysSoInEachSection();
+    void detailOfAFullPatientListsEverything();
     void interventionFitsTheWidthLimit_data();
     void interventionFitsTheWidthLimit();
-    void sixtyVisitsSpanPages();
+    void detailSpansPagesWithHeaderAndFooter();
     void dueEntries_data();
     void dueEntries();
     void callListLayout();
     void callListBreaksAfter39Rows();
-    void firstDoctorOnly();
-    void printLogUpdate_data();
-    void printLogUpdate();
+    void printLogOnlyAfterYes_data();
+    void printLogOnlyAfterYes();
     void failingLogInsertIsReportedAndKeepsEntriesDue();
     void letterBlocks_data();
     void letterBlocks();
-    void splitWords_data();
-    void splitWords();
     void bodyFilling_data();
     void bodyFilling();
+    void longBodyNeverRunsIntoTheClosing_data();
     void longBodyNeverRunsIntoTheClosing();
-    void lettersAskBeforePrinting_data();
-    void lettersAskBeforePrinting();
 
 private:
     std::unique_ptr<ListWindowTestbed> bed;
 };
 
-void tst_Reports::barePatient()
+void tst_Reports::detailOfABarePatientSaysSoInEachSection()
 {
-    ListWindowTestbed::Exec(QStringLiteral("INSERT INTO Patients (ptid, lname, fname, systolic, "
-                                           "diastolic) VALUES (1, 'Smith', 'Ann', 0, 80)"));
-    const RecordingSurface page = printDetail(1);
-    QCOMPARE(textsOf(page),
+    Sql("INSERT INTO Patients (ptid, lname, fname, systolic, diastolic) "
+        "VALUES (1, 'Smith', 'Ann', 0, 80)");
+    const RecordingSurface page = detail();
+    QCOMPARE(texts(page),
              QStringList({"Smith, Ann ", "Contact Info", "Date of Brith", "1/1/1900", "Sex",
                           "Patient of Doctor:", "<currently no entries>", "Health Factors",
                           "<currently no entries>", "Current Medications", "<currently no entries>",
@@ -140,43 +110,35 @@ void tst_Reports::barePatient()
                           "<currently no entries>", "Communications with patient",
                           "<currently no entries>", "Page: 1"}));
     QVERIFY(page.Ended());
-    // The first heading follows the header's lower rule by a line and a heading advance;
-    // with no contact details the next heading follows it directly.
-    const Item* contact = page.FindText(QStringLiteral("Contact Info"));
-    const Item* birth = page.FindText(QStringLiteral("Date of Brith"));
-    QCOMPARE(contact->x, 720);
-    QCOMPARE(contact->y, page.Items()[2].y + 500);
-    QVERIFY(contact->underline);
-    QCOMPARE(contact->fontSize, 10.0);
-    QCOMPARE(birth->y, contact->y + page.LineHeight() + 400);
-    const Item* date = page.FindText(QStringLiteral("1/1/1900"));
-    QVERIFY(!date->underline);
-    QCOMPARE(date->y, birth->y + page.LineHeight() + 100);
+    // The first heading follows the header's lower rule by a line and a heading advance; with
+    // no contact details the next heading follows it directly; a body line is not underlined.
+    const int line = page.LineHeight(), contact = page.Items()[2].y + 500;
+    QCOMPARE(Layout(page).mid(3, 3),
+             QStringList({"Contact Info" + At(720, contact) + " underlined",
+                          "Date of Brith" + At(720, contact + line + 400) + " underlined",
+                          "1/1/1900" + At(720, contact + 2 * line + 500)}));
 }
 
-void tst_Reports::fullPatient()
+void tst_Reports::detailOfAFullPatientListsEverything()
 {
-    ListWindowTestbed::Exec(QStringLiteral(
-        "INSERT INTO Patients (ptid, lname, fname, mi, address1, city, phone, email, birthdate, "
-        "sex, systolic, diastolic) VALUES (1, 'Smith', 'Ann', 'B', '12 Elm St', 'Reno', '555-0100', "
-        "'ann@example.com', #3/4/1950#, 'F', 120, 80)"));
-    AddDoctor(1, QStringLiteral("Jones"), 1);
+    for (const char* sql :
+         {"INSERT INTO Patients (ptid, lname, fname, mi, address1, city, phone, email, birthdate, "
+          "sex, systolic, diastolic) VALUES (1, 'Smith', 'Ann', 'B', '12 Elm St', 'Reno', "
+          "'555-0100', 'ann@example.com', #3/4/1950#, 'F', 120, 80)",
+          "INSERT INTO PatientFactors (id, ptid, condid, comment) VALUES (1, 1, 1, '(since 1990)')",
+          "INSERT INTO Drugs (drugid, drugdesc) VALUES (1, 'Statin®')",
+          "INSERT INTO Schedule (id, ptid, drugid, comment) VALUES (1, 1, 1, '(20mg)')",
+          "INSERT INTO Communications (id, ptid, calldate, calltime, result, complete) "
+          "VALUES (1, 1, #6/5/2026#, '09:00:00', 'Left message', False)",
+          "INSERT INTO Communications (id, ptid, calldate, calltime, result, complete) "
+          "VALUES (2, 1, #6/5/2026#, '14:30:00', 'Booked', True)"})
+        Sql(QString::fromUtf8(sql));
+    AddDoctor(1, "Jones", 1);
     AddDoctor(2, QString(), 1);
-    ListWindowTestbed::Exec(QStringLiteral(
-        "INSERT INTO PatientFactors (id, ptid, condid, comment) VALUES (1, 1, 1, '(since 1990)')"));
-    ListWindowTestbed::Exec(QStringLiteral("INSERT INTO Drugs (drugid, drugdesc) VALUES (1, 'Statin®')"));
-    ListWindowTestbed::Exec(QStringLiteral(
-        "INSERT INTO Schedule (id, ptid, drugid, comment) VALUES (1, 1, 1, '(20mg)')"));
-    addVisit(1, QStringLiteral("1/5/2026"), QStringLiteral("Diet"));
-    addVisit(2, QStringLiteral("6/5/2026"), QString());
-    ListWindowTestbed::Exec(QStringLiteral("INSERT INTO Communications (id, ptid, calldate, calltime, "
-                                           "result, complete) VALUES (1, 1, #6/5/2026#, '09:00:00', "
-                                           "'Left message', False)"));
-    ListWindowTestbed::Exec(QStringLiteral("INSERT INTO Communications (id, ptid, calldate, calltime, "
-                                           "result, complete) VALUES (2, 1, #6/5/2026#, '14:30:00', "
-                                           "'Booked', True)"));
-    const RecordingSurface page = printDetail(1);
-    QCOMPARE(textsOf(page),
+    addVisit(1, QDate(2026, 1, 5), "Diet");
+    addVisit(2, QDate(2026, 6, 5), QString());
+    const RecordingSurface page = detail();
+    QCOMPARE(texts(page),
              QStringList({"Smith, Ann B", "Contact Info", "12 Elm St", "Reno,   ", "555-0100",
                           "ann@example.com", "Date of Brith", "3/4/1950", "Sex", "F",
                           "Patient of Doctor:", "Jones, LeeGP", "Health Factors",
@@ -187,15 +149,16 @@ void tst_Reports::fullPatient()
                           "Date", "Time", "Completed", "Result", "6/5/2026", "14:30:00", "yes",
                           "Booked", "6/5/2026", "09:00:00", "no", "Left message", "Page: 1"}));
     // The doctor without a last name leaves an empty line.
-    const Item* jones = page.FindText(QStringLiteral("Jones, LeeGP"));
-    const Item* factors = page.FindText(QStringLiteral("Health Factors"));
-    QCOMPARE(factors->y, jones->y + page.LineHeight() + 100 + 400);
+    const Item* factors = page.FindText("Health Factors");
+    QCOMPARE(factors->y, page.FindText("Jones, LeeGP")->y + page.LineHeight() + 100 + 400);
+    const int row = page.FindText("Lab Date")->y;
     const std::pair<const char*, int> columns[] = {
-        {"Total Ch", 2000}, {"HDL", 3000}, {"LDL", 4000}, {"Intervention", 5000}, {"Diet", 5000},
-        {"Time", 2000}, {"Completed", 3000}, {"Result", 4000}, {"Booked", 4000}};
+        {"Total Ch", 2000}, {"HDL", 3000},     {"LDL", 4000},     {"Intervention", 5000},
+        {"Diet", 5000},     {"Time", 2000},    {"Completed", 3000}, {"Result", 4000},
+        {"Booked", 4000}};
     for (const auto& [text, x] : columns)
-        QCOMPARE(page.FindText(QString::fromUtf8(text))->x, x);
-    QCOMPARE(page.FindText(QStringLiteral("Total Ch"))->y, page.FindText(QStringLiteral("Lab Date"))->y);
+        QCOMPARE(page.FindText(text)->x, x);
+    QCOMPARE(page.FindText("Total Ch")->y, row);
 }
 
 void tst_Reports::interventionFitsTheWidthLimit_data()
@@ -214,48 +177,46 @@ void tst_Reports::interventionFitsTheWidthLimit()
     measure.SetFontSize(10);
     const QString intervention = textOfWidth(measure, width);
     QVERIFY(!intervention.isEmpty());
-    AddDuePatient(1, QStringLiteral("Smith"), Today);
-    addVisit(1, QStringLiteral("1/5/2026"), intervention);
-    const RecordingSurface page = printDetail(1);
-    const Item& printed = *std::find_if(page.Items().begin(), page.Items().end(),
-                                        [](const Item& item) { return item.x == 5000 && item.text != u"Intervention"; });
-    if (!cut) {
-        QCOMPARE(printed.text, intervention);
-        return;
+    AddDuePatient(1, "Smith", Today);
+    addVisit(1, QDate(2026, 1, 5), intervention);
+    const RecordingSurface page = detail();
+    const QString printed = std::find_if(page.Items().begin(), page.Items().end(), [](auto& item) {
+                                return item.x == 5000 && item.text != u"Intervention";
+                            })->text;
+    if (!cut)
+        QCOMPARE(printed, intervention);
+    else {
+        // The longest start that fits, less three characters, and "...".
+        const QString kept = printed.chopped(3);
+        QCOMPARE(printed, kept + "...");
+        QVERIFY(intervention.startsWith(kept));
+        QVERIFY(measure.TextWidth(intervention.left(kept.size() + 3)) <= 6220);
+        QVERIFY(measure.TextWidth(intervention.left(kept.size() + 4)) > 6220);
     }
-    QVERIFY(printed.text.endsWith(QStringLiteral("...")));
-    const QString kept = printed.text.chopped(3);
-    QVERIFY(intervention.startsWith(kept));
-    // The longest start that fits, less three characters.
-    QVERIFY(measure.TextWidth(intervention.left(kept.size() + 3)) <= 6220);
-    QVERIFY(measure.TextWidth(intervention.left(kept.size() + 4)) > 6220);
 }
 
-void tst_Reports::sixtyVisitsSpanPages()
+// 60 visits, newest first, under the patient's header on every page, and the column titles once.
+void tst_Reports::detailSpansPagesWithHeaderAndFooter()
 {
-    AddDuePatient(1, QStringLiteral("Smith"), Today);
+    AddDuePatient(1, "Smith", Today);
     for (int i = 1; i <= 60; ++i)
-        addVisit(i, QDate(2020, 1, 1).addDays(i).toString(u"M/d/yyyy"), QStringLiteral("Visit %1").arg(i));
-    const RecordingSurface page = printDetail(1);
+        addVisit(i, QDate(2020, 1, 1).addDays(i), QStringLiteral("Visit %1").arg(i));
+    const RecordingSurface page = detail();
     QVERIFY(page.Page() >= 2);
-    int visits = 0;
     for (int number = 1; number <= page.Page(); ++number) {
-        const auto texts = TextsOnPage(page, number);
-        QCOMPARE(texts.front().text, QStringLiteral("Smith, Ann "));
-        QCOMPARE(QList<int>({texts.front().x, texts.front().y}), QList<int>({720, 970}));
+        std::vector<Item> texts = page.Texts();
+        std::erase_if(texts, [number](const Item& item) { return item.page != number; });
+        QCOMPARE(std::pair(texts.front().text, QPoint(texts.front().x, texts.front().y)),
+                 std::pair(QStringLiteral("Smith, Ann "), QPoint(720, 970)));
         QCOMPARE(texts.back().text, QStringLiteral("Page: %1").arg(number));
-        for (const Item& item : texts) {
-            QVERIFY(item.y <= PageGeometry::PageBreakLimit || item.text.startsWith(u"Page: "));
-            visits += item.text.startsWith(u"Visit ") ? 1 : 0;
-        }
     }
-    QCOMPARE(visits, 60);
-    QCOMPARE(std::count_if(page.Items().begin(), page.Items().end(),
-                           [](const Item& item) { return item.text == u"Lab Date"; }),
-             1);
-    // Newest first.
-    QCOMPARE(page.FindText(QStringLiteral("Visit 60"))->page, 1);
-    QCOMPARE(page.FindText(QStringLiteral("Visit 1"))->page, page.Page());
+    for (const Item& item : page.Texts())
+        QVERIFY(item.y <= PageGeometry::PageBreakLimit || item.text.startsWith(u"Page: "));
+    const QStringList layout = Layout(page);
+    QCOMPARE(layout.filter(QRegularExpression("^Visit \\d+ 5000,")).size(), 60);
+    QCOMPARE(layout.filter(QRegularExpression("^Lab Date ")).size(), 1);
+    QCOMPARE(page.FindText("Visit 60")->page, 1);
+    QCOMPARE(page.FindText("Visit 1")->page, page.Page());
 }
 
 void tst_Reports::dueEntries_data()
@@ -271,132 +232,111 @@ void tst_Reports::dueEntries_data()
     QTest::newRow("logged for an earlier date") << Today << Today.addMonths(-3) << true;
 }
 
+// Due in both outputs: a call date up to today, never logged for that date.
 void tst_Reports::dueEntries()
 {
     QFETCH(QDate, callDate);
     QFETCH(QDate, logged);
     QFETCH(bool, due);
-    AddDuePatient(1, QStringLiteral("Smith"), callDate);
+    AddDuePatient(1, "Smith", callDate);
     if (logged.isValid())
-        ListWindowTestbed::Exec(QStringLiteral("INSERT INTO PrintLog (ptid, calldate, printdate) "
-                                               "VALUES (1, #%1#, #%1#)")
-                                    .arg(UsDate(logged)));
+        Sql(QStringLiteral("INSERT INTO PrintLog (ptid, calldate, printdate) VALUES (1, #%1#, #%1#)")
+                .arg(UsDate(logged)));
     if (due)
         bed->Answer({false, true, false});
-    QCOMPARE(callList().FindText(QStringLiteral("Smith, Ann")) != nullptr, due);
-    QCOMPARE(letters().FindText(QStringLiteral("Dear Ann, ")) != nullptr, due);
+    QCOMPARE(callList().FindText("Smith, Ann") != nullptr, due);
+    QCOMPARE(letters().FindText("Dear Ann, ") != nullptr, due);
     QCOMPARE(bed->questions.size(), due ? 3 : 0);
 }
 
+// Oldest call date first; only the first doctor of a patient, none drawn for one without.
 void tst_Reports::callListLayout()
 {
-    AddDuePatient(1, QStringLiteral("Smith"), Today.addDays(-2));
-    AddDuePatient(2, QStringLiteral("Brown"), Today.addDays(-9));
+    AddDuePatient(1, "Smith", Today.addDays(-2));
+    AddDuePatient(2, "Brown", Today.addDays(-9));
+    AddDoctor(1, "Jones", 1);
+    AddDoctor(2, "Kahn", 1);
     bed->Answer({false});
     const RecordingSurface page = callList();
     RecordingSurface titles;
     titles.SetFontSize(12);
     const int row = 2160 + titles.LineHeight(), next = row + page.LineHeight();
-    // Text, x, y, size, bold, underline; no doctor draws nothing. Oldest call date first.
-    const std::tuple<QString, int, int, double, bool, bool> expected[] = {
-        {"Call List", 1440, 1440, 14, true, false}, {UsDate(Today), 3600, 1440, 14, true, false},
-        {"Name", 1440, 2160, 12, false, true}, {"Phone", 3600, 2160, 12, false, true},
-        {"Assigned Call Date", 5760, 2160, 12, false, true}, {"Doctor", 7920, 2160, 12, false, true},
-        {"Brown, Ann", 1440, -1, 10, false, false}, {"555-012", 3600, -1, 10, false, false},
-        {UsDate(Today.addDays(-9)), 5760, -1, 10, false, false},
-        {"Smith, Ann", 1440, -2, 10, false, false}, {"555-011", 3600, -2, 10, false, false},
-        {UsDate(Today.addDays(-2)), 5760, -2, 10, false, false}};
-    const auto texts = page.Texts();
-    QCOMPARE(texts.size(), std::size(expected));
-    for (size_t i = 0; i < texts.size(); ++i) {
-        const auto& [text, x, y, size, bold, underline] = expected[i];
-        const Item& item = texts[i];
-        QCOMPARE(std::tuple(item.text, item.x, item.y, item.fontSize, item.bold, item.underline),
-                 std::tuple(text, x, y == -1 ? row : y == -2 ? next : y, size, bold, underline));
-    }
+    QCOMPARE(Layout(page),
+             QStringList({"Call List 1440,1440 14pt bold", UsDate(Today) + " 3600,1440 14pt bold",
+                          "Name 1440,2160 12pt underlined", "Phone 3600,2160 12pt underlined",
+                          "Assigned Call Date 5760,2160 12pt underlined",
+                          "Doctor 7920,2160 12pt underlined", "Brown, Ann" + At(1440, row),
+                          "555-012" + At(3600, row), UsDate(Today.addDays(-9)) + At(5760, row),
+                          "Smith, Ann" + At(1440, next), "555-011" + At(3600, next),
+                          UsDate(Today.addDays(-2)) + At(5760, next), "Jones, Lee" + At(7920, next)}));
     QCOMPARE(bed->questions, QStringList{ReadyToUpdate});
 }
 
+// The 40th row at y 2880 of page 2, without titles or page numbers.
 void tst_Reports::callListBreaksAfter39Rows()
 {
     for (int i = 1; i <= 40; ++i)
         AddDuePatient(i, QStringLiteral("P%1").arg(i, 2, 10, QChar(u'0')), Today.addDays(i - 100));
     bed->Answer({false});
-    const RecordingSurface page = callList();
-    QCOMPARE(page.Page(), 2);
-    const auto second = TextsOnPage(page, 2);
-    QCOMPARE(second.size(), size_t(3));
-    QCOMPARE(second[0].text, QStringLiteral("P40, Ann"));
-    QCOMPARE(second[0].y, 2880);
-    QCOMPARE(TextsOnPage(page, 1).size(), size_t(6 + 39 * 3));
-    QVERIFY(!page.FindText(QStringLiteral("Page: 1")));
+    const QStringList layout = Layout(callList());
+    QCOMPARE(layout.size(), 6 + 40 * 3);
+    QCOMPARE(layout.filter(" p2").size(), 3);
+    QCOMPARE(layout.filter(" p2").first(), "P40, Ann 1440,2880 p2");
+    QVERIFY(layout.filter("Page: ").isEmpty());
 }
 
-void tst_Reports::firstDoctorOnly()
+void tst_Reports::printLogOnlyAfterYes_data()
 {
-    AddDuePatient(1, QStringLiteral("Smith"), Today);
-    AddDuePatient(2, QStringLiteral("Brown"), Today);
-    AddDoctor(1, QStringLiteral("Jones"), 1);
-    AddDoctor(2, QStringLiteral("Kahn"), 1);
-    QCOMPARE(FirstDoctorName(1), QStringLiteral("Jones, Lee"));
-    QCOMPARE(FirstDoctorName(2), QString());
-    bed->Answer({false});
-    const RecordingSurface page = callList();
-    const Item* doctor = page.FindText(QStringLiteral("Jones, Lee"));
-    QVERIFY(doctor);
-    QCOMPARE(doctor->x, 7920);
-    QVERIFY(!page.FindText(QStringLiteral("Kahn, Lee")));
-    // The patient without a doctor ends the row with an empty column.
-    QCOMPARE(page.Texts().size(), size_t(6 + 4 + 3));
+    QTest::addColumn<bool>("letter");
+    QTest::addColumn<QList<bool>>("answers");
+    QTest::addColumn<QStringList>("questions");
+    const QString ready = QStringLiteral("2 letters are about to print.  Ready?");
+    QTest::newRow("call list, No") << false << QList<bool>{false} << QStringList{ReadyToUpdate};
+    QTest::newRow("call list, Yes") << false << QList<bool>{true} << QStringList{ReadyToUpdate};
+    QTest::newRow("letters not ready") << true << QList<bool>{false} << QStringList{ready};
+    QTest::newRow("letters, Yes") << true << QList<bool>{true, true}
+                                  << QStringList{ready, ReadyToUpdate};
 }
 
-void tst_Reports::printLogUpdate_data()
+// A Yes logs each printed entry with its call date and the job's date; it then stays out.
+void tst_Reports::printLogOnlyAfterYes()
 {
-    QTest::addColumn<bool>("yes");
-    QTest::newRow("No keeps the entries due") << false;
-    QTest::newRow("Yes logs each printed entry") << true;
-}
-
-void tst_Reports::printLogUpdate()
-{
-    QFETCH(bool, yes);
-    AddDuePatient(1, QStringLiteral("Smith"), Today);
-    AddDuePatient(2, QStringLiteral("Brown"), Today.addDays(-30));
-    bed->Answer({yes});
-    callList();
-    QCOMPARE(bed->questions, QStringList{ReadyToUpdate});
-    QCOMPARE(PrintLogRows(), yes ? 2 : 0);
-    if (yes) {
-        QCOMPARE(ListWindowTestbed::Value(QStringLiteral("SELECT calldate FROM PrintLog WHERE ptid = 2"))
-                     .toDateTime()
-                     .date(),
-                 Today.addDays(-30));
-        QCOMPARE(ListWindowTestbed::Value(QStringLiteral("SELECT printdate FROM PrintLog WHERE ptid = 2"))
-                     .toDateTime()
-                     .date(),
-                 Today);
+    QFETCH(bool, letter);
+    QFETCH(QList<bool>, answers);
+    QFETCH(QStringList, questions);
+    setCompany(QString(), "Please call us.");
+    AddDuePatient(1, "Smith", Today);
+    AddDuePatient(2, "Brown", Today.addDays(-30));
+    for (const bool answer : answers)
+        bed->Answer({answer});
+    const RecordingSurface page = letter ? letters() : callList();
+    QCOMPARE(bed->questions, questions);
+    QCOMPARE(page.Started(), !letter || answers.first());
+    QCOMPARE(page.Page(), letter && answers.first() ? 2 : 1);
+    const bool logged = answers.last();
+    QCOMPARE(PrintLogRows(), logged ? 2 : 0);
+    if (logged) {
+        const auto value = [](const char* sql) { return ListWindowTestbed::Value(sql).toDate(); };
+        QCOMPARE(value("SELECT calldate FROM PrintLog WHERE ptid = 2"), Today.addDays(-30));
+        QCOMPARE(value("SELECT printdate FROM PrintLog WHERE ptid = 2"), Today);
+        QVERIFY(!callList().Started());
     }
-    // Logged entries drop out of both outputs.
-    bed->Answer({false, true, false});
-    QCOMPARE(callList().Started(), !yes);
-    QCOMPARE(letters().Started(), !yes);
 }
 
 void tst_Reports::failingLogInsertIsReportedAndKeepsEntriesDue()
 {
-    AddDuePatient(1, QStringLiteral("Smith"), Today);
-    AddDuePatient(2, QStringLiteral("Brown"), Today);
+    AddDuePatient(1, "Smith", Today);
+    AddDuePatient(2, "Brown", Today);
     // A failure the engine cannot foresee, set up with the standard shell on the file.
-    const int shell = QProcess::execute(
-        QStringLiteral("sqlite3"),
-        {AppDatabase().Name(), QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON PrintLog WHEN "
-                                              "NEW.PtId = 2 BEGIN SELECT RAISE(ABORT, 'disk is "
-                                              "full'); END;")});
-    QCOMPARE(shell, 0);
+    QCOMPARE(QProcess::execute("sqlite3", {AppDatabase().Name(),
+                                           "CREATE TRIGGER refuse BEFORE INSERT ON PrintLog WHEN "
+                                           "NEW.PtId = 2 BEGIN SELECT RAISE(ABORT, 'disk is "
+                                           "full'); END;"}),
+             0);
     bed->Answer({true});
     callList();
     QCOMPARE(bed->notices.size(), 1);
-    QVERIFY2(bed->notices.first().contains(QStringLiteral("disk is full")), qPrintable(bed->notices.first()));
+    QVERIFY2(bed->notices.first().contains("disk is full"), qPrintable(bed->notices.first()));
     QCOMPARE(PrintLogRows(), 0);
     bed->Answer({false});
     QCOMPARE(callList().Texts().size(), size_t(6 + 2 * 3));
@@ -409,62 +349,28 @@ void tst_Reports::letterBlocks_data()
     QTest::newRow("no second address lines") << QString();
 }
 
+// The company block with the date right-aligned to x 10800, the patient's, the salutation, the
+// body and the closing, each at its place; the city right below address 1 when there is no 2.
 void tst_Reports::letterBlocks()
 {
     QFETCH(QString, address2);
-    setCompany(address2, QStringLiteral("Please call us."));
-    AddDuePatient(7, QStringLiteral("Smith"), Today, address2);
+    setCompany(address2, "Please call us.");
+    AddDuePatient(7, "Smith", Today, address2);
     bed->Answer({true, false});
     const RecordingSurface page = letters();
-    const int line = page.LineHeight();
-    const int cityRow = address2.isEmpty() ? 2 : 3;
-    const QString date = UsDate(Today);
-    const struct {
-        QString text;
-        int x;
-        int y;
-    } expected[] = {
-        {QStringLiteral("Lakeside Clinic"), 1440, 1440},
-        {QStringLiteral("1 Lake Rd"), 1440, 1440 + line},
-        {QStringLiteral("Reno,NV  89501"), 1440, 1440 + cityRow * line},
-        {date, 12240 - page.TextWidth(date) - 1440, 1440},
-        {QStringLiteral("Ann Smith"), 1440, 3600},
-        {QStringLiteral("7 Elm St"), 1440, 3600 + line},
-        {QStringLiteral("Dover, DE  19901"), 1440, 3600 + cityRow * line},
-        {QStringLiteral("Dear Ann, "), 1440, 5760},
-        {QStringLiteral("Please call us."), 1440, 6480},
-        {QStringLiteral("Sincerely,"), 7920, 10080},
-        {QStringLiteral("Dr. Lee"), 7920, 10080 + 3 * line},
-    };
-    for (const auto& [text, x, y] : expected) {
-        const Item* item = page.FindText(text);
-        QVERIFY2(item, qPrintable(text));
-        QCOMPARE(QList<int>({item->x, item->y}), QList<int>({x, y}));
-    }
-    QCOMPARE(page.Texts().size(), std::size(expected) + (address2.isEmpty() ? 0 : 2));
-    QCOMPARE(bed->questions.first(), QStringLiteral("1 letters are about to print.  Ready?"));
-}
-
-void tst_Reports::splitWords_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QStringList>("words");
-    QTest::newRow("empty") << QString() << QStringList();
-    QTest::newRow("one word") << QStringLiteral("Hello") << QStringList{"Hello"};
-    QTest::newRow("sentence end keeps two blanks")
-        << QStringLiteral("soon.  Please call") << QStringList{"soon.", "~Please", "call"};
-    QTest::newRow("pair folds") << QStringLiteral("a  b") << QStringList{"a", "b"};
-    QTest::newRow("three blanks leave two") << QStringLiteral("a   b") << QStringList{"a", "", "b"};
-    QTest::newRow("trailing blank") << QStringLiteral("a b ") << QStringList{"a", "b"};
-    QTest::newRow("line break stays in the word") << QStringLiteral("end\nstart x")
-                                                  << QStringList{"end\nstart", "x"};
-}
-
-void tst_Reports::splitWords()
-{
-    QFETCH(QString, text);
-    QFETCH(QStringList, words);
-    QCOMPARE(SplitWords(text), words);
+    const int line = page.LineHeight(), city = (address2.isEmpty() ? 2 : 3) * line;
+    const QString secondLine = address2 + At(1440, 1440 + 2 * line);
+    QStringList expected{"Lakeside Clinic" + At(1440, 1440), "1 Lake Rd" + At(1440, 1440 + line),
+                         secondLine, "Reno,NV  89501" + At(1440, 1440 + city),
+                         UsDate(Today) + At(12240 - page.TextWidth(UsDate(Today)) - 1440, 1440),
+                         "Ann Smith" + At(1440, 3600), "7 Elm St" + At(1440, 3600 + line),
+                         address2 + At(1440, 3600 + 2 * line),
+                         "Dover, DE  19901" + At(1440, 3600 + city), "Dear Ann, " + At(1440, 5760),
+                         "Please call us." + At(1440, 6480), "Sincerely," + At(7920, 10080),
+                         "Dr. Lee" + At(7920, 10080 + 3 * line)};
+    if (address2.isEmpty())
+        expected.removeIf([](const QString& text) { return text.startsWith(u' '); });
+    QCOMPARE(Layout(page), expected);
 }
 
 void tst_Reports::bodyFilling_data()
@@ -472,17 +378,25 @@ void tst_Reports::bodyFilling_data()
     QTest::addColumn<QString>("body");
     QTest::addColumn<QStringList>("lines");
     const QString word = QString(10, u'w');
+    RecordingSurface page;
+    page.SetFontSize(10);
+    const QString fullLine = textOfWidth(page, 12240 - 2880, QStringLiteral("a "));
+    QTest::newRow("empty") << QString() << QStringList();
     QTest::newRow("two blanks after a period kept, other runs folded")
         << QStringLiteral("Call  us.  Thanks") << QStringList{"Call us.  Thanks"};
+    QTest::newRow("three blanks leave two") << QStringLiteral("a   b") << QStringList{"a  b"};
+    QTest::newRow("trailing blank dropped") << QStringLiteral("a b ") << QStringList{"a b"};
+    QTest::newRow("tilde prints as a blank") << QStringLiteral("a~b") << QStringList{"a b"};
+    QTest::newRow("line break joins words") << QStringLiteral("end\nstart x") << QStringList{"end\nstart x"};
     QTest::newRow("one-character last word") << QStringLiteral("Call us a") << QStringList{"Call us a"};
+    QTest::newRow("line as wide as the limit") << fullLine << QStringList{fullLine};
     QTest::newRow("full line ends with a blank")
-        << QStringList(7, word).join(u' ')
-        << QStringList{QStringList(6, word).join(u' ') + u' ', word};
+        << QStringList(7, word).join(u' ') << QStringList{QStringList(6, word).join(u' ') + u' ', word};
     QTest::newRow("word wider than a line stands alone")
-        << QStringLiteral("Hi ") + QString(100, u'W') + QStringLiteral(" end")
-        << QStringList{"Hi ", QString(100, u'W'), "end"};
+        << "Hi " + QString(100, u'W') + " end" << QStringList{"Hi ", QString(100, u'W'), "end"};
 }
 
+// Lines from x 1440 no wider than the page less two inches, a word too wide standing alone.
 void tst_Reports::bodyFilling()
 {
     QFETCH(QString, body);
@@ -491,54 +405,40 @@ void tst_Reports::bodyFilling()
     page.SetFontSize(10);
     page.MoveTo(1440, 6480);
     PrintLetterBody(page, body);
-    QCOMPARE(bodyLines(page), lines);
-    for (const Item& item : page.Texts())
+    QCOMPARE(texts(page), lines);
+    for (const Item& item : page.Texts()) {
+        QCOMPARE(item.x, 1440);
         QVERIFY(item.text.contains(u'W') || page.TextWidth(item.text) <= 12240 - 2880);
-}
-
-void tst_Reports::longBodyNeverRunsIntoTheClosing()
-{
-    const QString sentence = QStringLiteral("Your next blood work test is due, please call us.  ");
-    for (const int sentences : {40, 150}) {
-        bed.reset();
-        bed = std::make_unique<ListWindowTestbed>();
-        setCompany(QString(), sentence.repeated(sentences));
-        AddDuePatient(1, QStringLiteral("Smith"), Today);
-        bed->Answer({true, false});
-        const RecordingSurface page = letters();
-        const auto texts = page.Texts();
-        const Item* closing = page.FindText(QStringLiteral("Sincerely,"));
-        QVERIFY(closing->y >= 10080);
-        for (const Item& item : texts) {
-            QVERIFY(item.y + page.LineHeight() <= 15840 - 1440);
-            const bool overlaps = item.page == closing->page && item.x < closing->x &&
-                                  item.y + page.LineHeight() > closing->y && item.y < closing->y + 4 * page.LineHeight();
-            QVERIFY2(!overlaps, qPrintable(item.text));
-        }
-        QCOMPARE(page.Page(), sentences > 100 ? 2 : 1);
     }
 }
 
-void tst_Reports::lettersAskBeforePrinting_data()
+void tst_Reports::longBodyNeverRunsIntoTheClosing_data()
 {
-    QTest::addColumn<bool>("ready");
-    QTest::newRow("No prints nothing") << false;
-    QTest::newRow("Yes prints every letter") << true;
+    QTest::addColumn<int>("sentences");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("past y 10080") << 40 << 1;
+    QTest::newRow("longer than a page") << 150 << 2;
 }
 
-void tst_Reports::lettersAskBeforePrinting()
+// The closing moves below the body, to a new page when it would pass the bottom margin.
+void tst_Reports::longBodyNeverRunsIntoTheClosing()
 {
-    QFETCH(bool, ready);
-    setCompany(QString(), QStringLiteral("Please call us."));
-    AddDuePatient(1, QStringLiteral("Smith"), Today);
-    AddDuePatient(2, QStringLiteral("Brown"), Today);
-    bed->Answer({ready, true});
+    QFETCH(int, sentences);
+    QFETCH(int, pages);
+    setCompany(QString(), QString("Your next blood work test is due, please call us.  ").repeated(sentences));
+    AddDuePatient(1, "Smith", Today);
+    bed->Answer({true, false});
     const RecordingSurface page = letters();
-    QCOMPARE(bed->questions.first(), QStringLiteral("2 letters are about to print.  Ready?"));
-    QCOMPARE(page.Started(), ready);
-    QCOMPARE(page.Page(), ready ? 2 : 1);
-    QCOMPARE(bed->questions.size(), ready ? 2 : 1);
-    QCOMPARE(PrintLogRows(), ready ? 2 : 0);
+    const Item* closing = page.FindText("Sincerely,");
+    const int line = page.LineHeight();
+    QVERIFY(closing->y >= 10080);
+    for (const Item& item : page.Texts()) {
+        QVERIFY(item.y + line <= 15840 - 1440);
+        QVERIFY2(item.page != closing->page || item.x >= closing->x || item.y + line <= closing->y ||
+                     item.y >= closing->y + 4 * line,
+                 qPrintable(item.text));
+    }
+    QCOMPARE(page.Page(), pages);
 }
 
 QTEST_MAIN(tst_Reports)

@@ -8,23 +8,20 @@
 #include "RecordingSurface.h"
 
 #include <QDate>
-#include <algorithm>
 
 // The day every job of these tests prints on: not the clock's, so that a report reading the
 // clock instead of its job's date is caught.
 inline const QDate Today(2026, 3, 17);
 
-inline QString UsDate(QDate date)
-{
-    return date.toString(u"MM/dd/yyyy");
-}
+inline QString UsDate(QDate date) { return date.toString(u"MM/dd/yyyy"); }
+
+inline void Sql(const QString& sql) { ListWindowTestbed::Exec(sql); }
 
 // A patient with an address, due on the given day.
 inline void AddDuePatient(int ptid, const QString& lastName, QDate callDate,
                           const QString& address2 = QString())
 {
-    ListWindowTestbed::Exec(
-        QStringLiteral("INSERT INTO Patients (ptid, lname, fname, phone, address1, address2, city, "
+    Sql(QStringLiteral("INSERT INTO Patients (ptid, lname, fname, phone, address1, address2, city, "
                        "st, zip, calldate) VALUES (%1, '%2', 'Ann', '555-01%1', '%1 Elm St', '%3', "
                        "'Dover', 'DE', '19901', #%4#)")
             .arg(ptid)
@@ -33,15 +30,10 @@ inline void AddDuePatient(int ptid, const QString& lastName, QDate callDate,
 
 inline void AddDoctor(int doctorId, const QString& lastName, int ptid)
 {
-    ListWindowTestbed::Exec(QStringLiteral("INSERT INTO Doctors (doctorid, lname, fname, "
-                                           "classification) VALUES (%1, '%2', 'Lee', 'GP')")
-                                .arg(doctorId)
-                                .arg(lastName));
-    ListWindowTestbed::Exec(
-        QStringLiteral("INSERT INTO PatientsDoctors (id, ptid, doctorid, comment) VALUES (%1, %2, "
-                       "%1, '')")
-            .arg(doctorId)
-            .arg(ptid));
+    Sql(QStringLiteral("INSERT INTO Doctors (doctorid, lname, fname, classification) VALUES (%1, "
+                       "'%2', 'Lee', 'GP')").arg(doctorId).arg(lastName));
+    Sql(QStringLiteral("INSERT INTO PatientsDoctors (id, ptid, doctorid, comment) VALUES (%1, %2, "
+                       "%1, '')").arg(doctorId).arg(ptid));
 }
 
 inline int PrintLogRows()
@@ -60,9 +52,27 @@ template <class Report> RecordingSurface Record(Report report)
     return page;
 }
 
-inline std::vector<RecordingSurface::Item> TextsOnPage(const RecordingSurface& page, int number)
+inline QString At(int x, int y) { return QStringLiteral(" %1,%2").arg(x).arg(y); }
+
+// Each item in the order drawn: a line as "line x,y to x2,y2", a picture as "picture x,y size
+// w,h", a text as "text x,y" and its size, bold and underline where not plain 10 point; each
+// followed by its page when not the first.
+inline QStringList Layout(const RecordingSurface& page)
 {
-    std::vector<RecordingSurface::Item> texts = page.Texts();
-    std::erase_if(texts, [number](const RecordingSurface::Item& item) { return item.page != number; });
-    return texts;
+    using Kind = RecordingSurface::Kind;
+    QStringList items;
+    for (const RecordingSurface::Item& item : page.Items()) {
+        const QString end = QStringLiteral("%1,%2").arg(item.x2).arg(item.y2);
+        QString text = item.kind == Kind::Line      ? "line" + At(item.x, item.y) + " to " + end
+                       : item.kind == Kind::Picture ? "picture" + At(item.x, item.y) + " size " + end
+                                                    : item.text + At(item.x, item.y);
+        if (item.kind == Kind::Text && item.fontSize != 10)
+            text += QStringLiteral(" %1pt").arg(item.fontSize);
+        if (item.kind == Kind::Text && item.bold)
+            text += QStringLiteral(" bold");
+        if (item.kind == Kind::Text && item.underline)
+            text += QStringLiteral(" underlined");
+        items.append(item.page > 1 ? text + QStringLiteral(" p%1").arg(item.page) : text);
+    }
+    return items;
 }
