@@ -109,6 +109,9 @@ private:
             action(*window);
         if (guard && guard->isVisible())
             guard->reject();
+        // Closed: a kept window shown again counts as opened again.
+        if (guard && !guard->isVisible())
+            m_last = nullptr;
     }
 
     QTimer m_poll;
@@ -138,6 +141,7 @@ private slots:
     void kindsFromTheChartOptions_data();
     void kindsFromTheChartOptions();
     void outOfScaleClippedAndUnenteredLeftOut();
+    void keptWindowShowsOnlyTheLatestChart();
     void printedPage();
     void printCapturesTheChart();
 
@@ -283,6 +287,27 @@ void tst_HistoryChart::outOfScaleClippedAndUnenteredLeftOut()
     Sql("UPDATE LabVisits SET overallcl = 0 WHERE labdate = #3/3/2022#");
     chart(1);
     QCOMPARE(m_bed->notices, QStringList{NotEnough});
+}
+
+// The chart window is kept by the window it opened from and drawn again: nothing of the
+// previous patient's chart (labels, goal, off-scale marks) stays in it.
+void tst_HistoryChart::keptWindowShowsOnlyTheLatestChart()
+{
+    addVisits(1, QDate(2022, 1, 3), 3);
+    Sql("UPDATE LabVisits SET overallcl = 912 WHERE labdate = #1/3/2022#");
+    addPatient(2);
+    addVisits(2, QDate(2019, 6, 1), 2);
+    QDialog opener;
+    m_user->On("frmChart", [&](QDialog& window) { m_shown = read(window); });
+    ShowHistoryChart(&opener, "1", "Total Cholesterol Levels");
+    QCOMPARE(m_shown.goal.size(), 2);
+    QCOMPARE(m_shown.offScale.size(), 1);
+    ShowHistoryChart(&opener, "2", "Total Cholesterol Levels");
+    QCOMPARE(m_user->windows, QStringList({"frmChart", "frmChart"}));
+    QCOMPARE(m_shown.labels, QStringList({"6 '19", "7 '19"}));
+    QCOMPARE(m_shown.values, QList<qreal>({200, 201}));
+    QVERIFY(m_shown.goal.isEmpty());
+    QVERIFY(m_shown.offScale.isEmpty());
 }
 
 // The header with the patient's name, the kind, the picture centred by its size and the table
