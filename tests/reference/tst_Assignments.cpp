@@ -1,82 +1,47 @@
-// A patient's drugs and health factors as staff keep them: the two lists and the windows
-// that add a link or correct its comment. Each case runs for both pairs.
+// Linking a patient to drugs, health factors and the patient's doctor, with a comment. The
+// drug and health factor windows are twins: each of their promises runs for both.
 
 #include "ListWindowTestbed.h"
 #include "clsDrug.h"
 #include "clsHealthFactor.h"
+#include "frmAssDc2.h"
 #include "frmAssHF.h"
 #include "frmAssRx.h"
-#include "frmPsHFs.h"
-#include "frmPsRxs.h"
 
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
 #include <QtTest>
 
 #include <sqlite3.h>
 
-namespace
-{
+namespace {
 
 const QString kPatient = QStringLiteral("O'Hara, Ann");
+const QStringList kDoctorBoxes = {"txtLName", "txtFName", "txtComment", "cmdDelete"};
 
-// What tells the drug pair from the health factor pair. The patient is given item 1 (a drug
-// stored with its registered sign) and may be given item 3 besides.
-struct Pair {
-    QString listName, assignName, addButton, title, assignTitle, table, idField;
-    QString itemDesc, otherDesc, removeQuestion, alreadyAssigned, nothingChosen, searchTitle;
-    int itemId = 1;
-    int otherId = 3;
+// What tells the drug window from the health factor window. Item 1 is the one linked.
+struct Twin {
+    std::unique_ptr<LinkAssignDialog> (*make)();
+    QString title, table, idField, itemDesc, alreadyAssigned, nothingChosen, searchTitle;
 };
 
-const Pair& PairNamed(const QString& name)
-{
-    static const Pair drugs{"frmPsRxs", "frmAssRx", "cmdAssignRX", "Drugs used by Patient",
-                            "Assign Drug for Patient", "Schedule", "DrugID", "Aspirin®", "Zocor®",
-                            "Remove Drug 'Aspirin®' for this Patient",
-                            "Drug 'Aspirin®' is already assigned to this patient",
-                            "A Drug has not been selected yet", "Search - Drug"};
-    static const Pair factors{"frmPsHFs", "frmAssHF", "cmdAssignHF", "Health Factors of Patient",
-                              "Assign Health Factor for Patient", "PatientFactors", "CondID",
-                              "Smoking", "Overweight",
-                              "Remove health factor 'Smoking' for this Patient",
-                              "Health Factor 'Smoking' is already assigned to this patient",
-                              "A Health factor has not been selected yet",
-                              "Search - HealthFactor"};
-    return name == QLatin1String("drug") ? drugs : factors;
-}
+template <class W> std::unique_ptr<LinkAssignDialog> Make() { return std::make_unique<W>(); }
 
-bool IsDrugs(const Pair& pair)
-{
-    return pair.table == QLatin1String("Schedule");
-}
-
-std::unique_ptr<PatientItemList> NewList(const Pair& pair)
-{
-    if (IsDrugs(pair))
-        return std::make_unique<frmPsRxs>();
-    return std::make_unique<frmPsHFs>();
-}
-
-std::unique_ptr<LinkAssignDialog> NewAssign(const Pair& pair)
-{
-    if (IsDrugs(pair))
-        return std::make_unique<frmAssRx>();
-    return std::make_unique<frmAssHF>();
-}
+const Twin kTwins[] = {
+    {&Make<frmAssRx>, "Assign Drug for Patient", "Schedule", "DrugID", "Aspirin®",
+     "Drug 'Aspirin®' is already assigned to this patient", "A Drug has not been selected yet",
+     "Search - Drug"},
+    {&Make<frmAssHF>, "Assign Health Factor for Patient", "PatientFactors", "CondID", "Smoking",
+     "Health Factor 'Smoking' is already assigned to this patient",
+     "A Health factor has not been selected yet", "Search - HealthFactor"},
+};
 
 // Hands an item to the window as the search does: without a comment.
 void Pick(QDialog& window, int id, const QString& desc)
 {
-    if (auto* drugWindow = qobject_cast<frmAssRx*>(&window)) {
+    if (auto* drugs = qobject_cast<frmAssRx*>(&window)) {
         clsDrug drug;
         drug.SetDrugID(id);
         drug.SetDrugDesc(desc);
-        drugWindow->LoadObjectData(drug);
-        return;
+        return drugs->LoadObjectData(drug);
     }
     clsHealthFactor factor;
     factor.SetID(id);
@@ -84,353 +49,321 @@ void Pick(QDialog& window, int id, const QString& desc)
     qobject_cast<frmAssHF*>(&window)->LoadObjectData(factor);
 }
 
-void Link(const Pair& pair, int ptid, int itemId, const QString& comment)
+void Link(const Twin& t, int ptid, const QString& comment)
 {
-    ListWindowTestbed::Exec(QStringLiteral("INSERT INTO %1 (%2, ptid, comment) VALUES (%3, %4, '%5')")
-                                .arg(pair.table, pair.idField)
-                                .arg(itemId)
-                                .arg(ptid)
-                                .arg(SqlQuote(comment)));
+    ListWindowTestbed::Exec(QStringLiteral("INSERT INTO %1 (%2, ptid, comment) VALUES (1, %3, '%4')")
+                                .arg(t.table, t.idField).arg(ptid).arg(SqlQuote(comment)));
 }
 
-int LinkCount(const Pair& pair, int ptid)
+// The patient's links as "item|comment".
+QStringList Links(const QString& table, const QString& idField, int ptid = 1)
 {
-    return ListWindowTestbed::Value(
-               QStringLiteral("SELECT count(*) FROM %1 WHERE ptid = %2").arg(pair.table).arg(ptid))
-        .toInt();
+    return ListWindowTestbed::Rows(
+        QStringLiteral("SELECT %1, comment FROM %2 WHERE ptid = %3").arg(idField, table).arg(ptid));
 }
 
-QString StoredComment(const Pair& pair, int ptid, int itemId)
+QStringList Links(const Twin& t, int ptid = 1)
 {
-    return ListWindowTestbed::Value(QStringLiteral("SELECT comment FROM %1 WHERE ptid = %2 AND %3 = %4")
-                                        .arg(pair.table)
-                                        .arg(ptid)
-                                        .arg(pair.idField)
-                                        .arg(itemId))
-        .toString();
+    return Links(t.table, t.idField, ptid);
 }
 
-void Click(QWidget& window, const char* name)
+QStringList DoctorLinks(int ptid = 1)
 {
-    QTest::mouseClick(Child<QPushButton>(window, name), Qt::LeftButton);
+    return Links(QStringLiteral("PatientsDoctors"), QStringLiteral("DoctorID"), ptid);
+}
+
+// Drops the table the window writes to, and says whether pressing OK reports the error.
+bool ReportsEngineError(QDialog& window, ListWindowTestbed& bed, const char* table)
+{
+    sqlite3_exec(AppDatabase().Handle(), qPrintable(QStringLiteral("DROP TABLE %1").arg(table)), nullptr,
+                 nullptr, nullptr);
+    ClickButton(window, "cmdAdd");
+    return bed.notices.size() == 1 && bed.notices.first().contains(table, Qt::CaseInsensitive);
 }
 
 } // namespace
 
-class tst_Assignments : public QObject
-{
+class tst_Assignments : public QObject {
     Q_OBJECT
 
 private slots:
-    void init()
-    {
-        bed = std::make_unique<ListWindowTestbed>();
-        ListWindowTestbed::AddPatient(1, QStringLiteral("O'Hara"), QStringLiteral("2/3/2025"));
-        ListWindowTestbed::AddPatient(2, QStringLiteral("Berg"), QStringLiteral("2/3/2025"));
-        for (const char* sql : {"INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1, 'Aspirin®')",
-                                "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (2, 'Lipitor®')",
-                                "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (3, 'Zocor®')"})
-            ListWindowTestbed::Exec(QString::fromUtf8(sql));
-    }
-    void cleanup()
-    {
-        QVERIFY2(bed->unanswered.isEmpty(), qPrintable(bed->unanswered.join(u'|')));
-        QVERIFY2(bed->leftOpen.isEmpty(), qPrintable(bed->leftOpen.join(u'|')));
-        bed.reset();
-    }
+    void init();
+    void cleanup();
 
-    void pairs_data();
-    void emptyList_data() { pairs_data(); }
-    void emptyList();
-    void addLink_data() { pairs_data(); }
-    void addLink();
-    void editComment_data() { pairs_data(); }
-    void editComment();
-    void alreadyAssigned_data() { pairs_data(); }
-    void alreadyAssigned();
-    void removeThroughMenu_data() { pairs_data(); }
-    void removeThroughMenu();
-    void duplicateLinksListedOnce();
-    void searchButtonOpensSearch_data() { pairs_data(); }
-    void searchButtonOpensSearch();
-    void vanishedLinkOffersNewOne();
-    void engineErrorKeepsWindow();
-    void buttonsFollowBottomEdge_data() { pairs_data(); }
-    void buttonsFollowBottomEdge();
+    void twins_data();
+    void newLinkNeedsAPickAndStoresTheCommentTrimmed_data() { twins_data(); }
+    void newLinkNeedsAPickAndStoresTheCommentTrimmed();
+    void linkedItemKeepsItsItemAndTakesANewComment_data() { twins_data(); }
+    void linkedItemKeepsItsItemAndTakesANewComment();
+    void secondLinkToAnItemIsRefused_data() { twins_data(); }
+    void secondLinkToAnItemIsRefused();
+    void vanishedLinkOffersANewOne();
+    void engineErrorKeepsTheWindow();
+
+    void doctorFoundOrAddedByName_data();
+    void doctorFoundOrAddedByName();
+    void doctorLinkReplacedOrDeleted();
+    void pickedDoctorKeepsTypedComment();
+    void failedDoctorLinkLeavesNoDoctor();
 
 private:
-    std::unique_ptr<PatientItemList> OpenList(const Pair& pair)
+    const Twin& pick()
     {
-        auto list = NewList(pair);
-        list->Init(1, kPatient);
-        list->show();
-        (void)QTest::qWaitForWindowExposed(list.get());
-        return list;
+        QFETCH(int, twin);
+        return kTwins[twin];
     }
+    template <class W> W& open(std::unique_ptr<W> window, std::optional<int> itemId = std::nullopt);
+    // The search windows opened by these buttons, as "title|field".
+    QStringList searches(const QStringList& buttons);
 
     std::unique_ptr<ListWindowTestbed> bed;
+    std::unique_ptr<QDialog> window;
 };
 
-void tst_Assignments::pairs_data()
+void tst_Assignments::init()
 {
-    QTest::addColumn<QString>("pair");
-    QTest::newRow("drugs") << QStringLiteral("drug");
-    QTest::newRow("health factors") << QStringLiteral("factor");
+    bed = std::make_unique<ListWindowTestbed>();
+    ListWindowTestbed::AddPatient(1, QStringLiteral("O'Hara"), QStringLiteral("2/3/2025"));
+    ListWindowTestbed::AddPatient(2, QStringLiteral("Berg"), QStringLiteral("2/3/2025"));
+    for (const char* sql : {"INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1, 'Aspirin®')",
+                            "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (2, 'Lipitor®')",
+                            "INSERT INTO Doctors (DoctorID, LName, FName, Classification) VALUES "
+                            "(4, 'O''Hara', 'Ann', 'Cardiology')",
+                            "INSERT INTO Doctors (DoctorID, LName, FName) VALUES (7, 'Smith', 'John')",
+                            "INSERT INTO PatientsDoctors (DoctorID, PtID, Comment) VALUES (7, 2, 'other')"})
+        ListWindowTestbed::Exec(QString::fromUtf8(sql));
 }
 
-void tst_Assignments::emptyList()
+void tst_Assignments::cleanup()
 {
-    QFETCH(QString, pair);
-    const Pair& p = PairNamed(pair);
-    Link(p, 2, p.itemId, QStringLiteral("other patient"));
-    auto list = OpenList(p);
-    QCOMPARE(list->objectName(), p.listName);
-    QCOMPARE(list->windowTitle(), p.title);
-    QCOMPARE(Child<QLabel>(*list, "lblFullName")->text(), kPatient);
-    auto* grid = Child<QTableWidget>(*list, "gridResults");
-    QCOMPARE(grid->rowCount(), 0);
-    QCOMPARE(grid->horizontalHeaderItem(0)->text(), QStringLiteral("ID"));
-    QCOMPARE(grid->horizontalHeaderItem(1)->text(), QStringLiteral("Desc"));
-    QCOMPARE(grid->horizontalHeaderItem(2)->text(), QStringLiteral("Comment"));
-    QCOMPARE(grid->columnWidth(0), list->TwipsToPixels(600));
-    QCOMPARE(grid->columnWidth(1), list->TwipsToPixels(1200));
-    QVERIFY(grid->columnWidth(2) >= list->TwipsToPixels(3320) - 2);
-    QVERIFY(!Child<QPushButton>(*list, "cmdEdit")->isEnabled());
-    QTest::mousePress(grid->viewport(), Qt::RightButton, {}, QPoint(5, 5));
-    QVERIFY(!Child<QPushButton>(*list, "cmdEdit")->isEnabled());
-    QVERIFY(!Child<QMenu>(*list, "mnuItems")->isVisible());
+    window.reset();
+    QCOMPARE(bed->Loose(), QStringList());
+    bed.reset();
 }
 
-// Nothing chosen is refused; a pick empties the comment; the comment is stored trimmed with
-// its apostrophe, and the list shows the new row.
-void tst_Assignments::addLink()
+void tst_Assignments::twins_data()
 {
-    QFETCH(QString, pair);
-    const Pair& p = PairNamed(pair);
-    Link(p, 1, p.otherId, QStringLiteral("kept"));
-    auto list = OpenList(p);
-    bed->OnWindow(p.assignName, [&](QDialog& window) {
-        QCOMPARE(window.windowTitle(), p.assignTitle);
-        QCOMPARE(Child<QLabel>(window, "lblFullName")->text(), kPatient);
-        QVERIFY(Child<QPushButton>(window, "cmdSearch")->isEnabled());
-        Click(window, "cmdAdd");
-        QCOMPARE(bed->notices, QStringList{p.nothingChosen});
-        QVERIFY(window.isVisible());
-        auto* comment = Child<QLineEdit>(window, "txtComment");
-        QTest::keyClicks(comment, QStringLiteral("typed before the pick"));
-        Pick(window, p.itemId, p.itemDesc);
-        QCOMPARE(Child<QLabel>(window, "lblDesc")->text(), p.itemDesc);
-        QCOMPARE(comment->text(), QString());
-        QTest::keyClicks(comment, QStringLiteral("  twice daily, don't skip  "));
-        QTest::keyClick(comment, Qt::Key_Return);
-        QVERIFY(!window.isVisible());
-    });
-    Click(*list, qPrintable(p.addButton));
-    QVERIFY(bed->AllWindowsSeen());
-    QCOMPARE(StoredComment(p, 1, p.itemId), QStringLiteral("twice daily, don't skip"));
-    QCOMPARE(LinkCount(p, 1), 2);
-    auto* grid = Child<QTableWidget>(*list, "gridResults");
-    QCOMPARE(grid->rowCount(), 2);
-    const QStringList added = {QString::number(p.itemId), p.itemDesc,
-                               QStringLiteral("twice daily, don't skip")};
-    QVERIFY(RowTexts(*grid, 0) == added || RowTexts(*grid, 1) == added);
+    QTest::addColumn<int>("twin");
+    QTest::newRow("drugs") << 0;
+    QTest::newRow("health factors") << 1;
 }
 
-// Right-click selects the row and opens the menu; Edit corrects the comment only.
-void tst_Assignments::editComment()
+template <class W> W& tst_Assignments::open(std::unique_ptr<W> made, std::optional<int> itemId)
 {
-    QFETCH(QString, pair);
-    const Pair& p = PairNamed(pair);
-    Link(p, 1, p.itemId, QStringLiteral("once a day"));
-    Link(p, 2, p.itemId, QStringLiteral("other patient"));
-    auto list = OpenList(p);
-    auto* grid = Child<QTableWidget>(*list, "gridResults");
-    auto* cmdEdit = Child<QPushButton>(*list, "cmdEdit");
-    auto* menu = Child<QMenu>(*list, "mnuItems");
-    PressRow(*grid, 0, Qt::RightButton);
-    QVERIFY(cmdEdit->isEnabled());
-    QCOMPARE(grid->selectedItems().first()->row(), 0);
-    QTRY_VERIFY(menu->isVisible());
-    menu->close();
-
-    bed->OnWindow(p.assignName, [&](QDialog& window) {
-        QCOMPARE(Child<QLabel>(window, "lblDesc")->text(), p.itemDesc);
-        QVERIFY(!Child<QPushButton>(window, "cmdSearch")->isEnabled());
-        auto* comment = Child<QLineEdit>(window, "txtComment");
-        QCOMPARE(comment->text(), QStringLiteral("once a day"));
-        comment->clear();
-        QTest::keyClicks(comment, QStringLiteral("with food"));
-        Click(window, "cmdAdd");
-        QVERIFY(!window.isVisible());
-    });
-    Click(*list, "cmdEdit");
-    QVERIFY(bed->AllWindowsSeen());
-    QCOMPARE(StoredComment(p, 1, p.itemId), QStringLiteral("with food"));
-    QCOMPARE(StoredComment(p, 2, p.itemId), QStringLiteral("other patient"));
-    QCOMPARE(LinkCount(p, 1), 1);
-    QCOMPARE(RowTexts(*grid, 0),
-             (QStringList{QString::number(p.itemId), p.itemDesc, QStringLiteral("with food")}));
-    QVERIFY(bed->notices.isEmpty());
-
-    // Cancel writes nothing.
-    bed->OnWindow(p.assignName, [&](QDialog& window) {
-        QTest::keyClicks(Child<QLineEdit>(window, "txtComment"), QStringLiteral(" and water"));
-        Click(window, "cmdCancel");
-    });
-    DoubleClickRow(*grid, 0);
-    QVERIFY(bed->AllWindowsSeen());
-    QCOMPARE(StoredComment(p, 1, p.itemId), QStringLiteral("with food"));
+    W& opened = *made;
+    itemId ? made->Init(1, kPatient, *itemId) : made->Init(1, kPatient);
+    window = std::move(made);
+    [&] { QVERIFY(ShowActive(opened)); }();
+    return opened;
 }
 
-void tst_Assignments::alreadyAssigned()
+QStringList tst_Assignments::searches(const QStringList& buttons)
 {
-    QFETCH(QString, pair);
-    const Pair& p = PairNamed(pair);
-    Link(p, 1, p.itemId, QStringLiteral("first"));
-    auto list = OpenList(p);
-    bed->OnWindow(p.assignName, [&](QDialog& window) {
-        Pick(window, p.itemId, p.itemDesc);
-        QTest::keyClicks(Child<QLineEdit>(window, "txtComment"), QStringLiteral("second"));
-        Click(window, "cmdAdd");
-        QVERIFY(!window.isVisible());
-    });
-    Click(*list, qPrintable(p.addButton));
-    QVERIFY(bed->AllWindowsSeen());
-    QCOMPARE(bed->notices, QStringList{p.alreadyAssigned});
-    QCOMPARE(LinkCount(p, 1), 1);
-    QCOMPARE(StoredComment(p, 1, p.itemId), QStringLiteral("first"));
-    QCOMPARE(Child<QTableWidget>(*list, "gridResults")->rowCount(), 1);
+    QStringList seen;
+    for (const QString& button : buttons) {
+        bed->OnWindow(QStringLiteral("frmSearch"), [&](QDialog& search) {
+            seen.append(search.windowTitle());
+            search.reject();
+        });
+        ClickButton(*window, button);
+    }
+    return seen;
 }
 
-// No keeps the row; Yes removes only this patient's link to that item. A press on the
-// heading afterwards leaves nothing to edit.
-void tst_Assignments::removeThroughMenu()
+// Nothing chosen is refused; a pick empties the comment; Return stores it trimmed, with its
+// apostrophe, beside the patient's other links.
+void tst_Assignments::newLinkNeedsAPickAndStoresTheCommentTrimmed()
 {
-    QFETCH(QString, pair);
-    const Pair& p = PairNamed(pair);
-    Link(p, 1, p.itemId, QString());
-    Link(p, 1, p.otherId, QString());
-    Link(p, 2, p.itemId, QString());
-    auto list = OpenList(p);
-    auto* grid = Child<QTableWidget>(*list, "gridResults");
-    const int row = RowTexts(*grid, 0).first() == QString::number(p.itemId) ? 0 : 1;
-    auto* menu = Child<QMenu>(*list, "mnuItems");
-    auto* deleteOpt = menu->findChild<QAction*>(QStringLiteral("mnuDeleteOpt"));
-    QVERIFY(deleteOpt);
-
-    PressRow(*grid, row, Qt::RightButton);
-    QTRY_VERIFY(menu->isVisible());
-    bed->Answer({false});
-    deleteOpt->trigger();
-    menu->close();
-    QCOMPARE(bed->questions, QStringList{p.removeQuestion});
-    QCOMPARE(grid->rowCount(), 2);
-    QCOMPARE(LinkCount(p, 1), 2);
-
-    PressRow(*grid, row, Qt::RightButton);
-    bed->Answer({true});
-    deleteOpt->trigger();
-    menu->close();
-    QCOMPARE(grid->rowCount(), 1);
-    QCOMPARE(RowTexts(*grid, 0).first(), QString::number(p.otherId));
-    QCOMPARE(LinkCount(p, 1), 1);
-    QCOMPARE(LinkCount(p, 2), 1);
-    QVERIFY(!Child<QPushButton>(*list, "cmdEdit")->isEnabled());
-
-    PressRow(*grid, 0, Qt::LeftButton);
-    QVERIFY(Child<QPushButton>(*list, "cmdEdit")->isEnabled());
-    QTest::mousePress(grid->horizontalHeader()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
-    QVERIFY(!Child<QPushButton>(*list, "cmdEdit")->isEnabled());
-    QVERIFY(!menu->isVisible());
+    const Twin& t = pick();
+    ListWindowTestbed::Exec(QStringLiteral("INSERT INTO %1 (%2, ptid, comment) VALUES (3, 1, 'kept')")
+                                .arg(t.table, t.idField));
+    QDialog& w = open(t.make());
+    QCOMPARE(w.windowTitle() + u'|' + ShownState(w, {"lblFullName", "lblDesc", "cmdSearch"}), t.title + u'|' + kPatient + "||");
+    QCOMPARE(searches({"cmdSearch"}), QStringList{t.searchTitle});
+    ClickButton(w, "cmdAdd");
+    QCOMPARE(bed->notices, QStringList{t.nothingChosen});
+    QVERIFY(w.isVisible());
+    TypeInto(w, "txtComment", QStringLiteral("typed before the pick"));
+    Pick(w, 1, t.itemDesc);
+    QCOMPARE(ShownState(w, {"lblDesc", "txtComment"}), t.itemDesc + u'|');
+    TypeInto(w, "txtComment", QStringLiteral("  twice daily, don't skip  "));
+    QTest::keyClick(w.findChild<QWidget*>("txtComment"), Qt::Key_Return);
+    QVERIFY(!w.isVisible());
+    QCOMPARE(Links(t), (QStringList{"3|kept", "1|twice daily, don't skip"}));
 }
 
-// A link stored twice (another program's doing) shows once; removing it removes both.
-void tst_Assignments::duplicateLinksListedOnce()
+// Opened for a link, the item is fixed; OK stores the comment of this patient's link only,
+// Cancel stores nothing.
+void tst_Assignments::linkedItemKeepsItsItemAndTakesANewComment()
 {
-    const Pair& p = PairNamed(QStringLiteral("drug"));
-    Link(p, 1, p.itemId, QStringLiteral("a"));
-    Link(p, 1, p.itemId, QStringLiteral("b"));
-    auto list = OpenList(p);
-    auto* grid = Child<QTableWidget>(*list, "gridResults");
-    QCOMPARE(grid->rowCount(), 1);
-    PressRow(*grid, 0, Qt::RightButton);
-    bed->Answer({true});
-    Child<QMenu>(*list, "mnuItems")->findChild<QAction*>(QStringLiteral("mnuDeleteOpt"))->trigger();
-    Child<QMenu>(*list, "mnuItems")->close();
-    QCOMPARE(grid->rowCount(), 0);
-    QCOMPARE(LinkCount(p, 1), 0);
+    const Twin& t = pick();
+    Link(t, 1, QStringLiteral("once a day"));
+    Link(t, 2, QStringLiteral("other patient"));
+    QDialog& w = open(t.make(), 1);
+    QCOMPARE(ShownState(w, {"lblDesc", "cmdSearch", "txtComment"}), t.itemDesc + "|~|once a day");
+    TypeInto(w, "txtComment", QStringLiteral("with food"));
+    ClickButton(w, "cmdAdd");
+    QVERIFY(!w.isVisible());
+    QCOMPARE(Links(t), QStringList{"1|with food"});
+    QCOMPARE(Links(t, 2), QStringList{"1|other patient"});
+
+    QDialog& again = open(t.make(), 1);
+    TypeInto(again, "txtComment", QStringLiteral("dropped"));
+    ClickButton(again, "cmdCancel");
+    QCOMPARE(Links(t), QStringList{"1|with food"});
+    QCOMPARE(bed->notices, QStringList());
 }
 
-void tst_Assignments::searchButtonOpensSearch()
+void tst_Assignments::secondLinkToAnItemIsRefused()
 {
-    QFETCH(QString, pair);
-    const Pair& p = PairNamed(pair);
-    auto window = NewAssign(p);
-    window->Init(1, kPatient);
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-    QString title;
-    bed->OnWindow(QStringLiteral("frmSearch"), [&](QDialog& search) {
-        title = search.windowTitle();
-        search.reject();
-    });
-    Click(*window, "cmdSearch");
-    QVERIFY(bed->AllWindowsSeen());
-    QCOMPARE(title, p.searchTitle);
+    const Twin& t = pick();
+    Link(t, 1, QStringLiteral("first"));
+    QDialog& w = open(t.make());
+    Pick(w, 1, t.itemDesc);
+    TypeInto(w, "txtComment", QStringLiteral("second"));
+    ClickButton(w, "cmdAdd");
+    QVERIFY(!w.isVisible());
+    QCOMPARE(bed->notices, QStringList{t.alreadyAssigned});
+    QCOMPARE(Links(t), QStringList{"1|first"});
 }
 
 // The link was removed elsewhere between listing and editing: the window says so and
 // offers a new link instead of editing nothing.
-void tst_Assignments::vanishedLinkOffersNewOne()
+void tst_Assignments::vanishedLinkOffersANewOne()
 {
-    frmAssRx window;
-    window.Init(1, kPatient, 2);
-    window.show();
+    QDialog& w = open(std::make_unique<frmAssRx>(), 2);
     QCOMPARE(bed->notices.size(), 1);
-    QVERIFY(Child<QPushButton>(window, "cmdSearch")->isEnabled());
-    QCOMPARE(Child<QLabel>(window, "lblDesc")->text(), QString());
-    Pick(window, 2, QStringLiteral("Lipitor®"));
-    Click(window, "cmdAdd");
-    QCOMPARE(LinkCount(PairNamed(QStringLiteral("drug")), 1), 1);
+    QCOMPARE(ShownState(w, {"lblDesc", "cmdSearch"}), QStringLiteral("|"));
+    Pick(w, 2, QStringLiteral("Lipitor®"));
+    ClickButton(w, "cmdAdd");
+    QCOMPARE(Links(kTwins[0]), QStringList{"2|"});
 }
 
-void tst_Assignments::engineErrorKeepsWindow()
+void tst_Assignments::engineErrorKeepsTheWindow()
 {
-    frmAssHF window;
-    window.Init(1, kPatient);
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    Pick(window, 2, QStringLiteral("Family History"));
-    QTest::keyClicks(Child<QLineEdit>(window, "txtComment"), QStringLiteral("father"));
-    QCOMPARE(sqlite3_exec(AppDatabase().Handle(), "DROP TABLE PatientFactors", nullptr, nullptr,
-                          nullptr),
-             SQLITE_OK);
-    Click(window, "cmdAdd");
-    QCOMPARE(bed->notices.size(), 1);
-    QVERIFY(bed->notices.first().contains(QStringLiteral("PatientFactors"), Qt::CaseInsensitive));
-    QVERIFY(window.isVisible());
-    QCOMPARE(Child<QLabel>(window, "lblDesc")->text(), QStringLiteral("Family History"));
-    QCOMPARE(Child<QLineEdit>(window, "txtComment")->text(), QStringLiteral("father"));
+    QDialog& w = open(std::make_unique<frmAssHF>());
+    Pick(w, 2, QStringLiteral("Family History"));
+    TypeInto(w, "txtComment", QStringLiteral("father"));
+    QVERIFY(ReportsEngineError(w, *bed, "PatientFactors"));
+    QVERIFY(w.isVisible());
+    QCOMPARE(ShownState(w, {"lblDesc", "txtComment"}), QStringLiteral("Family History|father"));
 }
 
-// Both lists keep their buttons at the bottom edge; the grid takes the extra height.
-void tst_Assignments::buttonsFollowBottomEdge()
+// The typed names find the stored doctor whatever their case, blanks and apostrophes; a name
+// not stored adds the doctor, cut to the column's 20 characters, under the next identifier
+// and without a classification. A blank last name is refused.
+void tst_Assignments::doctorFoundOrAddedByName_data()
 {
-    QFETCH(QString, pair);
-    const Pair& p = PairNamed(pair);
-    auto list = OpenList(p);
-    QWidget* buttons[] = {Child<QPushButton>(*list, qPrintable(p.addButton)),
-                          Child<QPushButton>(*list, "cmdEdit"),
-                          Child<QPushButton>(*list, "cmdExit")};
-    auto* grid = Child<QTableWidget>(*list, "gridResults");
-    int tops[3];
-    for (int i = 0; i < 3; ++i)
-        tops[i] = buttons[i]->y();
-    const int gridHeight = grid->height();
-    list->resize(list->width(), list->height() + 120);
-    QTRY_COMPARE(grid->height(), gridHeight + 120);
-    for (int i = 0; i < 3; ++i)
-        QCOMPARE(buttons[i]->y(), tops[i] + 120);
+    QTest::addColumn<QString>("last");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QStringList>("links");
+    QTest::addColumn<QStringList>("doctors");
+    QTest::addColumn<QStringList>("notices");
+    const QStringList stored{"4|O'Hara|Ann|Cardiology", "7|Smith|John|"};
+    QTest::newRow("stored") << "  o'HARA " << " ann" << QStringList{"4|sees her yearly, don't call"}
+                            << stored << QStringList();
+    QTest::newRow("new") << " d'Souza-Abercrombie-Smythe" << "Lan"
+                         << QStringList{"8|sees her yearly, don't call"}
+                         << stored + QStringList{"8|d'Souza-Abercrombie|Lan|"} << QStringList();
+    QTest::newRow("last name blank") << "   " << "John" << QStringList() << stored
+                                     << QStringList{"A Doctor has not been selected yet"};
+}
+
+void tst_Assignments::doctorFoundOrAddedByName()
+{
+    QFETCH(QString, last);
+    QFETCH(QString, first);
+    QFETCH(QStringList, links);
+    QFETCH(QStringList, doctors);
+    QFETCH(QStringList, notices);
+    QDialog& w = open(std::make_unique<frmAssDc2>());
+    QCOMPARE(w.windowTitle() + u'|' + ShownState(w, {"lblFullName", "cmdDelete"}),
+             "Assign Doctor for Patient|" + kPatient + "|~&Delete");
+    QCOMPARE(searches({"cmdLast", "cmdSearchFN"}), QStringList(2, "Search - Doctor"));
+    TypeInto(w, "txtLName", last);
+    TypeInto(w, "txtFName", first);
+    TypeInto(w, "txtComment", QStringLiteral("  sees her yearly, don't call  "));
+    QTest::keyClick(w.findChild<QWidget*>("txtComment"), Qt::Key_Return);
+    QCOMPARE(w.isVisible(), !notices.isEmpty());
+    QCOMPARE(bed->notices, notices);
+    QCOMPARE(DoctorLinks(), links);
+    QCOMPARE(ListWindowTestbed::Rows("SELECT doctorid, lname, fname, classification FROM Doctors "
+                                     "ORDER BY doctorid"), doctors);
+    QCOMPARE(ListWindowTestbed::Count("SELECT count(*) FROM Doctors WHERE classification IS NULL"),
+             doctors.size() - 1);
+}
+
+// Opened for the patient's link: other names replace its doctor. Delete asks; No changes
+// nothing, Yes removes the link the window was opened for, even after another doctor was
+// picked, and leaves the window open for a new one. Other patients' links stay.
+void tst_Assignments::doctorLinkReplacedOrDeleted()
+{
+    const QString link = "INSERT INTO PatientsDoctors (DoctorID, PtID, Comment) VALUES (4, 1, 'since 2019')";
+    ListWindowTestbed::Exec(link);
+    QDialog& w = open(std::make_unique<frmAssDc2>(), 4);
+    QCOMPARE(ShownState(w, kDoctorBoxes), QStringLiteral("O'Hara|Ann|since 2019|&Delete"));
+    TypeInto(w, "txtLName", QStringLiteral("SMITH"));
+    TypeInto(w, "txtFName", QStringLiteral("john"));
+    ClickButton(w, "cmdAdd");
+    QVERIFY(!w.isVisible());
+    QCOMPARE(DoctorLinks(), QStringList{"7|since 2019"});
+
+    ListWindowTestbed::Exec("DELETE FROM PatientsDoctors WHERE ptid = 1");
+    ListWindowTestbed::Exec(link);
+    auto& doctor = open(std::make_unique<frmAssDc2>(), 4);
+    const QString question = QStringLiteral("Remove doctor O'Hara, Ann for this patient?");
+    bed->Answer({false});
+    ClickButton(doctor, "cmdDelete");
+    QCOMPARE(bed->questions, QStringList{question});
+    QCOMPARE(DoctorLinks().size(), 1);
+    QCOMPARE(TextOf(doctor, "txtLName"), QStringLiteral("O'Hara"));
+
+    clsDoctor smith;
+    smith.SetID(7);
+    smith.SetLastName(QStringLiteral("Smith"));
+    smith.SetFirstName(QStringLiteral("John"));
+    doctor.LoadObjectData(smith);
+    bed->Answer({true});
+    ClickButton(doctor, "cmdDelete");
+    QCOMPARE(bed->questions, QStringList(2, question));
+    QCOMPARE(DoctorLinks(), QStringList());
+    QVERIFY(doctor.isVisible());
+    QCOMPARE(ShownState(doctor, kDoctorBoxes), QStringLiteral("|||~&Delete"));
+    QCOMPARE(DoctorLinks(2), QStringList{"7|other"});
+    TypeInto(doctor, "txtLName", QStringLiteral("Smith"));
+    TypeInto(doctor, "txtFName", QStringLiteral("John"));
+    ClickButton(doctor, "cmdAdd");
+    QCOMPARE(DoctorLinks(), QStringList{"7|"});
+}
+
+// The search hands a doctor without a comment: the typed one stays. A stored link hands its own.
+void tst_Assignments::pickedDoctorKeepsTypedComment()
+{
+    auto& w = open(std::make_unique<frmAssDc2>());
+    TypeInto(w, "txtComment", QStringLiteral("referred by Dr Lund"));
+    clsDoctor ohara;
+    ohara.SetID(4);
+    ohara.SetLastName(QStringLiteral("O'Hara"));
+    ohara.SetFirstName(QStringLiteral("Ann"));
+    w.LoadObjectData(ohara);
+    QCOMPARE(ShownState(w, kDoctorBoxes), QStringLiteral("O'Hara|Ann|referred by Dr Lund|~&Delete"));
+    ClickButton(w, "cmdAdd");
+    QCOMPARE(DoctorLinks(), QStringList{"4|referred by Dr Lund"});
+    w.LoadObjectData(ohara, QStringLiteral("from the link"));
+    QCOMPARE(TextOf(w, "txtComment"), QStringLiteral("from the link"));
+}
+
+// The new doctor and the link are one write: when the link cannot be stored, the doctor is
+// not stored either, and the window stays as it was.
+void tst_Assignments::failedDoctorLinkLeavesNoDoctor()
+{
+    QDialog& w = open(std::make_unique<frmAssDc2>());
+    TypeInto(w, "txtLName", QStringLiteral("Nguyen"));
+    TypeInto(w, "txtFName", QStringLiteral("Lan"));
+    QVERIFY(ReportsEngineError(w, *bed, "PatientsDoctors"));
+    QVERIFY(w.isVisible());
+    QCOMPARE(TextOf(w, "txtLName"), QStringLiteral("Nguyen"));
+    QCOMPARE(ListWindowTestbed::Count("SELECT count(*) FROM Doctors"), 2);
 }
 
 QTEST_MAIN(tst_Assignments)

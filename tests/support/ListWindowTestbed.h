@@ -11,8 +11,14 @@
 #include "Schema.h"
 #include "TextRoutines.h"
 
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QDialog>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPointer>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -31,8 +37,9 @@ public:
     ListWindowTestbed()
     {
         QStandardPaths::setTestModeEnabled(true);
-        SetAppDatabase(Database::Create(m_dir.path() + QStringLiteral("/brevoxal.mdb")));
-        CreateSchema(AppDatabase());
+        const QString path = m_dir.path() + QStringLiteral("/brevoxal.mdb");
+        QFile::copy(SchemaCopy(), path);
+        SetAppDatabase(Database::Open(path));
         SetMessageHook([this](MessageKind kind, const QString& prompt) {
             if (kind == MessageKind::Attention) {
                 notices.append(prompt);
@@ -74,6 +81,24 @@ public:
         auto rs = AppDatabase().OpenRecordset(sql, dbOpenForwardOnly);
         return rs->Eof() ? QVariant() : rs->Fields()[0].Value();
     }
+    // Each row of the result as its values joined by '|', dates as yyyy-MM-dd.
+    static QStringList Rows(const QString& sql)
+    {
+        QStringList rows;
+        for (auto rs = AppDatabase().OpenRecordset(sql, dbOpenForwardOnly); !rs->Eof(); rs->MoveNext()) {
+            QStringList values;
+            for (int f = 0; f < rs->Fields().Count(); ++f) {
+                const QVariant value = rs->Fields()[f].Value();
+                values.append(value.typeId() == QMetaType::QDateTime
+                                  ? value.toDate().toString(u"yyyy-MM-dd")
+                                  : value.toString());
+            }
+            rows.append(values.join(u'|'));
+        }
+        return rows;
+    }
+    static int Count(const QString& sql) { return Value(sql).toInt(); }
+    static QString Text(const QString& sql) { return Value(sql).toString(); }
     static void AddPatient(int ptid, const QString& lastName, const QString& callDate)
     {
         Exec(QStringLiteral("INSERT INTO Patients (ptid, lname, fname, calldate) VALUES (%1, '%2', "
@@ -86,8 +111,25 @@ public:
     QStringList notices;
     QStringList unanswered;
     QStringList leftOpen;
+    // What a finished test must not leave behind: questions nobody answered, windows its
+    // steps did not close.
+    QStringList Loose() const { return unanswered + leftOpen; }
 
 private:
+    // A new database made once per test program, copied for each test: making the schema is
+    // most of a window test's time.
+    static QString SchemaCopy()
+    {
+        static QTemporaryDir dir;
+        static const QString path = [] {
+            const QString file = dir.path() + QStringLiteral("/schema.mdb");
+            Database db = Database::Create(file);
+            CreateSchema(db);
+            return file;
+        }();
+        return path;
+    }
+
     void actInModalWindow()
     {
         auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
@@ -115,6 +157,60 @@ private:
 template <class T> T* Child(QWidget& window, const char* name)
 {
     return window.findChild<T*>(QString::fromLatin1(name));
+}
+
+inline bool ShowActive(QWidget& window)
+{
+    window.show();
+    window.activateWindow();
+    return QTest::qWaitForWindowActive(&window);
+}
+
+inline void ClickButton(QWidget& window, const QString& name)
+{
+    QTest::mouseClick(window.findChild<QAbstractButton*>(name), Qt::LeftButton);
+}
+
+// Replaces the text of an entry box as the user does: focus, select all, type.
+inline void TypeInto(QWidget& window, const QString& name, const QString& text)
+{
+    auto* box = window.findChild<QLineEdit*>(name);
+    box->setFocus();
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
+}
+
+// The text a control shows; a check box shows [x] or [ ].
+inline QString TextOf(QWidget& window, const QString& name)
+{
+    auto* widget = window.findChild<QWidget*>(name);
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->text();
+    if (auto* box = qobject_cast<QLineEdit*>(widget))
+        return box->text();
+    if (auto* spinner = qobject_cast<QAbstractSpinBox*>(widget))
+        return spinner->text();
+    if (auto* notes = qobject_cast<QPlainTextEdit*>(widget))
+        return notes->toPlainText();
+    auto* button = qobject_cast<QAbstractButton*>(widget);
+    if (!button->isCheckable())
+        return button->text();
+    return button->isChecked() ? QStringLiteral("[x]") : QStringLiteral("[ ]");
+}
+
+inline bool IsEnabled(QWidget& window, const QString& name)
+{
+    return window.findChild<QWidget*>(name)->isEnabled();
+}
+
+// What the named controls show, joined by '|'; a disabled control is marked by a leading '~'.
+inline QString ShownState(QWidget& window, const QStringList& names)
+{
+    QStringList shown;
+    for (const QString& name : names)
+        shown.append((IsEnabled(window, name) ? QString() : QStringLiteral("~")) + TextOf(window, name));
+    return shown.join(u'|');
 }
 
 // Presses a mouse button over a data row of the grid (0 = first data row).

@@ -1,0 +1,327 @@
+// A patient's lab visits and contacts as staff enter and correct them. The two entry windows
+// are twins: their shared promises run for both from the table of twins.
+
+#include "ListWindowTestbed.h"
+#include "frmComm.h"
+#include "frmLabWork.h"
+
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QPlainTextEdit>
+#include <QTimeEdit>
+#include <QtTest>
+
+namespace {
+
+const QString kPatient = QStringLiteral("O'Hara, Ann");
+const QString kUnsaved = QStringLiteral("There are unsaved changes.  Are you sure you want to quit?");
+
+// Enters the first or second of two new lab visits.
+void EnterVisit(QDialog& w, int n)
+{
+    w.findChild<QDateEdit*>("DTLabDate")->setDate(n == 0 ? QDate(2024, 3, 4) : QDate(2024, 11, 5));
+    TypeInto(w, "txtOverallCL", n == 0 ? "200" : "190");
+    TypeInto(w, "txtHDL", n == 0 ? "50" : "55");
+    TypeInto(w, "txtLDL", n == 0 ? "120.5" : "110");
+    if (n == 0)
+        w.findChild<QPlainTextEdit*>("txtInterventionNotes")->setPlainText("  Patient's diet  ");
+}
+
+// The first contact takes the date and time the window offers, but for the seconds.
+void EnterContact(QDialog& w, int n)
+{
+    auto* time = w.findChild<QTimeEdit*>("dtcalltime");
+    QVERIFY(qAbs(time->time().secsTo(QTime::currentTime())) < 60);
+    time->setTime(n == 0 ? QTime(14, 5, 9) : QTime(8, 30, 0));
+    if (n == 0)
+        return;
+    w.findChild<QDateEdit*>("dtCallDate")->setDate(QDate(2024, 3, 4));
+    TypeInto(w, "txtResult", "  Left a message with the patient's daughter; she will call back on Monday");
+    w.findChild<QCheckBox*>("chkSuccess")->setChecked(true);
+}
+
+// Moves the focus on, as Tab does, so that the box is left.
+void Leave(QDialog& w)
+{
+    w.findChild<QWidget*>("txtInterventionNotes")->setFocus();
+}
+
+// What tells one entry window from its twin. `seed` stores entry %1 of patient %2.
+struct Twin {
+    std::unique_ptr<RecordEntryDialog> (*make)();
+    QString title, another, dateBox, box, sameText, goneOnOpen, goneOnSave, seed, storedSql;
+    void (*enter)(QDialog&, int);
+    QStringList stored, shown;
+    QString shownSeed;
+};
+
+template <class W> std::unique_ptr<RecordEntryDialog> Make() { return std::make_unique<W>(); }
+
+const Twin kTwins[] = {
+    {&Make<frmLabWork>, "Lab Work Results", "Enter another Lab Work Visit?", "DTLabDate", "txtLDL",
+     "120.4", "This lab visit no longer exists. It may have been deleted on another workstation.",
+     "This lab visit no longer exists. It may have been deleted on another workstation; your "
+     "changes were not saved.",
+     "INSERT INTO LabVisits (id, ptid, labdate, overallcl, hdl, ldl, hmcyst, the_intervention) "
+     "VALUES (%1, %2, #3/4/2024#, 200, 50, 120, 0, 'none')",
+     "SELECT id, labdate, overallcl, hdl, ldl, hmcyst, the_intervention, adddate FROM LabVisits "
+     "WHERE ptid = 1 ORDER BY id",
+     &EnterVisit,
+     {"8|2024-03-04|200|50|120|0|Patient's diet|today", "9|2024-11-05|190|55|110|0||today"},
+     {"lblID", "DTLabDate", "txtOverallCL", "txtHMCYST", "lblCh_LDL_Ratio", "txtInterventionNotes"},
+     "1|3/4/2024|200||4|none"},
+    {&Make<frmComm>, "Patient Contact Entry", "Enter another Contact Entry?", "dtCallDate",
+     "txtResult", "Busy",
+     "This contact entry no longer exists. It may have been deleted on another workstation.",
+     "This contact entry no longer exists. It may have been deleted on another workstation; your "
+     "changes were not saved.",
+     "INSERT INTO Communications (id, ptid, calldate, calltime, result, complete) "
+     "VALUES (%1, %2, #1/2/2024#, '09:15:30', 'Busy', True)",
+     "SELECT id, calldate, calltime, result, complete FROM Communications WHERE ptid = 1 ORDER BY id",
+     &EnterContact,
+     {"8|today|14:05:09||false",
+      "9|2024-03-04|08:30:00|Left a message with the patient's daughter; she will call|true"},
+     {"lblID", "dtCallDate", "dtcalltime", "txtResult", "chkSuccess"}, "1|1/2/2024|09:15:30|Busy|[x]"},
+};
+
+} // namespace
+
+class tst_EntryWindows : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void twins_data();
+    void entersOneAfterAnother_data() { twins_data(); }
+    void entersOneAfterAnother();
+    void asksBeforeUnsavedChangesAreDropped_data() { twins_data(); }
+    void asksBeforeUnsavedChangesAreDropped();
+    void entryDeletedElsewhere_data() { twins_data(); }
+    void entryDeletedElsewhere();
+
+    void ratioOfTotalToHdl_data();
+    void ratioOfTotalToHdl();
+    void resultBoxesHoldWholeNumbers_data();
+    void resultBoxesHoldWholeNumbers();
+    void totalHdlAndLdlRequired_data();
+    void totalHdlAndLdlRequired();
+
+private:
+    void pick()
+    {
+        QFETCH(int, twin);
+        this->twin = &kTwins[twin];
+    }
+    QDialog& open(std::optional<int> id = std::nullopt);
+
+    const Twin* twin = &kTwins[0];
+    std::unique_ptr<ListWindowTestbed> bed;
+    std::unique_ptr<RecordEntryDialog> window;
+};
+
+void tst_EntryWindows::init()
+{
+    bed = std::make_unique<ListWindowTestbed>();
+    ListWindowTestbed::AddPatient(1, QStringLiteral("O'Hara"), QStringLiteral("2/3/2025"));
+    twin = &kTwins[0];
+}
+
+void tst_EntryWindows::cleanup()
+{
+    window.reset();
+    QCOMPARE(bed->Loose(), QStringList());
+    bed.reset();
+}
+
+void tst_EntryWindows::twins_data()
+{
+    QTest::addColumn<int>("twin");
+    QTest::newRow("lab work") << 0;
+    QTest::newRow("contacts") << 1;
+}
+
+QDialog& tst_EntryWindows::open(std::optional<int> id)
+{
+    window = twin->make();
+    window->Init(kPatient, 1, id);
+    [this] { QVERIFY(ShowActive(*window)); }();
+    return *window;
+}
+
+// Identifiers count over all patients; "enter another" offers an empty entry dated today, and
+// the patient's own call date is left alone.
+void tst_EntryWindows::entersOneAfterAnother()
+{
+    pick();
+    ListWindowTestbed::Exec(kTwins[0].seed.arg(7).arg(2));
+    ListWindowTestbed::Exec(kTwins[1].seed.arg(7).arg(2));
+    const QString today = QDate::currentDate().toString("M/d/yyyy");
+    QDialog& w = open();
+    QCOMPARE(w.windowTitle() + u'|' + ShownState(w, {"lblFullName", "lblID", twin->dateBox}),
+             QStringList({twin->title, kPatient, "8", today}).join(u'|'));
+    twin->enter(w, 0);
+    bed->Answer({true, false});
+    ClickButton(w, "cmdSave");
+    QVERIFY(w.isVisible());
+    QCOMPARE(ShownState(w, {"lblID", twin->box, twin->dateBox}), "9||" + today);
+    twin->enter(w, 1);
+    ClickButton(w, "cmdSave");
+    QVERIFY(!w.isVisible());
+    QCOMPARE(bed->questions, QStringList(2, twin->another));
+    QCOMPARE(bed->notices, QStringList());
+    QCOMPARE(ListWindowTestbed::Rows(twin->storedSql),
+             QStringList(twin->stored).replaceInStrings("today", QDate::currentDate().toString(Qt::ISODate)));
+    QCOMPARE(ListWindowTestbed::Value("SELECT calldate FROM Patients WHERE ptid = 1").toDate(), QDate(2025, 2, 3));
+}
+
+// A stored entry shows its values. Unchanged (a result typed again the same) it closes at once;
+// a change asks on every way of closing, and No keeps it. A new entry left untouched, also
+// after "enter another", closes at once.
+void tst_EntryWindows::asksBeforeUnsavedChangesAreDropped()
+{
+    pick();
+    ListWindowTestbed::Exec(twin->seed.arg(1).arg(1));
+    QDialog& w = open(1);
+    QCOMPARE(ShownState(w, twin->shown), twin->shownSeed);
+    TypeInto(w, twin->box, twin->sameText);
+    ClickButton(w, "cmdCancel");
+    QVERIFY(!w.isVisible());
+    QCOMPARE(bed->questions, QStringList());
+
+    QDialog& changed = open(1);
+    TypeInto(changed, twin->box, QStringLiteral("99"));
+    bed->Answer({false, false, true});
+    ClickButton(changed, "cmdCancel");
+    changed.close();
+    QVERIFY(changed.isVisible());
+    QTest::keyClick(&changed, Qt::Key_Escape);
+    QVERIFY(!changed.isVisible());
+    QCOMPARE(bed->questions, QStringList(3, kUnsaved));
+
+    QDialog& fresh = open();
+    twin->enter(fresh, 1);
+    bed->Answer({true});
+    ClickButton(fresh, "cmdSave");
+    QTest::keyClick(&fresh, Qt::Key_Escape);
+    QVERIFY(!fresh.isVisible());
+    QCOMPARE(bed->questions.mid(3), QStringList{twin->another});
+}
+
+// Deleted on another workstation: said on opening, where nothing can be entered, and on
+// saving, where the entry stays on screen.
+void tst_EntryWindows::entryDeletedElsewhere()
+{
+    pick();
+    QDialog& gone = open(42);
+    QCOMPARE(bed->notices, QStringList{twin->goneOnOpen});
+    QCOMPARE(ShownState(gone, {"cmdSave", twin->box}), QStringLiteral("~&Save|~"));
+
+    ListWindowTestbed::Exec(twin->seed.arg(1).arg(1));
+    QDialog& w = open(1);
+    QVERIFY(IsEnabled(w, "cmdSave"));
+    ListWindowTestbed::Exec("DELETE FROM LabVisits");
+    ListWindowTestbed::Exec("DELETE FROM Communications");
+    TypeInto(w, twin->box, QStringLiteral("99"));
+    ClickButton(w, "cmdSave");
+    QCOMPARE(bed->notices, (QStringList{twin->goneOnOpen, twin->goneOnSave}));
+    QVERIFY(w.isVisible());
+    QCOMPARE(ListWindowTestbed::Rows(twin->storedSql), QStringList());
+    bed->Answer({true});
+    w.close();
+}
+
+void tst_EntryWindows::ratioOfTotalToHdl_data()
+{
+    QTest::addColumn<QString>("total");
+    QTest::addColumn<QString>("hdl");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("whole") << "200" << "50" << "4";
+    QTest::newRow("two places") << "210" << "45" << "4.67";
+    QTest::newRow("repeating") << "200" << "60" << "3.33";
+    QTest::newRow("one place") << "33" << "10" << "3.3";
+    QTest::newRow("half to even, down") << "1" << "8" << "0.12";
+    QTest::newRow("half to even, up") << "3" << "8" << "0.38";
+    QTest::newRow("decimals rounded first") << "200.5" << "50" << "4";
+    QTest::newRow("HDL zero") << "200" << "0" << "";
+    QTest::newRow("HDL empty") << "200" << "" << "";
+}
+
+// Shown once the boxes are left; changing the total afterwards recomputes it too.
+void tst_EntryWindows::ratioOfTotalToHdl()
+{
+    QFETCH(QString, total);
+    QFETCH(QString, hdl);
+    QFETCH(QString, shown);
+    QDialog& w = open();
+    TypeInto(w, "txtHDL", QStringLiteral("40"));
+    TypeInto(w, "txtOverallCL", QStringLiteral("100"));
+    Leave(w);
+    QCOMPARE(TextOf(w, "lblCh_LDL_Ratio"), QStringLiteral("2.5"));
+    TypeInto(w, "txtOverallCL", total);
+    TypeInto(w, "txtHDL", hdl);
+    Leave(w);
+    QCOMPARE(TextOf(w, "lblCh_LDL_Ratio"), shown);
+}
+
+void tst_EntryWindows::resultBoxesHoldWholeNumbers_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("left");
+    QTest::newRow("letters and separators refused") << "1a2,3 x" << "123";
+    QTest::newRow("plus refused") << "+45" << "45";
+    QTest::newRow("minus kept") << "-45" << "-45";
+    QTest::newRow("lone minus cleared") << "-" << "";
+    QTest::newRow("lone point cleared") << "." << "";
+    QTest::newRow("half to even down") << "12.5" << "12";
+    QTest::newRow("half to even up") << "13.5" << "14";
+    QTest::newRow("above half") << "12.51" << "13";
+    QTest::newRow("below half") << "12.49" << "12";
+    QTest::newRow("largest") << "2147483647" << "2147483647";
+    QTest::newRow("beyond 32 bits refused") << "2147483648" << "214748364";
+}
+
+// What is left in a result box once it is left.
+void tst_EntryWindows::resultBoxesHoldWholeNumbers()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, left);
+    QDialog& w = open();
+    TypeInto(w, "txtCRP", typed);
+    Leave(w);
+    QCOMPARE(TextOf(w, "txtCRP"), left);
+}
+
+void tst_EntryWindows::totalHdlAndLdlRequired_data()
+{
+    QTest::addColumn<QString>("total");
+    QTest::addColumn<QString>("hdl");
+    QTest::addColumn<QString>("ldl");
+    QTest::newRow("LDL empty") << "200" << "50" << "";
+    QTest::newRow("HDL zero") << "200" << "0" << "120";
+    QTest::newRow("total rounds to zero") << "0.4" << "50" << "120";
+}
+
+// Whatever else is entered, a visit without total, HDL and LDL is refused.
+void tst_EntryWindows::totalHdlAndLdlRequired()
+{
+    QFETCH(QString, total);
+    QFETCH(QString, hdl);
+    QFETCH(QString, ldl);
+    QDialog& w = open();
+    for (const char* box : {"txtLp_a", "txtTriglyc", "txtHMCYST", "txtCRP", "txtSGOTAST", "txtSGPTALT",
+                            "txtCPK", "txtTSH"})
+        TypeInto(w, box, QStringLiteral("7"));
+    TypeInto(w, "txtOverallCL", total);
+    TypeInto(w, "txtHDL", hdl);
+    TypeInto(w, "txtLDL", ldl);
+    ClickButton(w, "cmdSave");
+    QCOMPARE(bed->notices, QStringList{"One or more required fields are missing or invalid'"});
+    QCOMPARE(bed->questions, QStringList());
+    QVERIFY(w.isVisible());
+    QCOMPARE(ListWindowTestbed::Count("SELECT count(*) FROM LabVisits"), 0);
+}
+
+QTEST_MAIN(tst_EntryWindows)
+#include "tst_EntryWindows.moc"
