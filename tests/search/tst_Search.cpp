@@ -215,30 +215,37 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("field");
         QTest::addColumn<int>("column");
+        QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QString>("op");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QStringList>("found");
-        const auto lastName = [](const char* row) -> QTestData& {
-            return QTest::newRow(row) << "Patient" << "Last Name" << 2;
+        const QStringList names{"Smithers", "Osmith", "Smith", "Asmi", "Adams"};
+        // Each name with a pattern character has a twin the character would match as a pattern.
+        const QStringList marks{"O'Hara", "OHara", "Star*", "Stars",     "Who?",   "Whom",
+                                "#1 Fan", "71 Fan", "[Bracket]", "Bracket", "b"};
+        const auto lastName = [](const char* row, const QStringList& stored) -> QTestData& {
+            return QTest::newRow(row) << "Patient" << "Last Name" << 2 << stored;
         };
         const auto drugName = [](const char* row) -> QTestData& {
-            return QTest::newRow(row) << "Drug" << "Name" << 1;
+            const QStringList drugs{"Lipitor® XR", "Zocor®", "Lipitor®", "Xlipitor®"};
+            return QTest::newRow(row) << "Drug" << "Name" << 1 << drugs;
         };
-        lastName("starts with") << "Starts with" << "smi" << QStringList{"Smith", "Smithers"};
-        lastName("contains, any letter case") << "Contains" << "DAM" << QStringList{"Adams"};
-        lastName("no match") << "Contains" << "zz" << QStringList();
+        lastName("starts with", names) << "Starts with" << "smi"
+                                       << QStringList{"Smith", "Smithers"};
+        lastName("contains, any letter case", names) << "Contains" << "DAM" << QStringList{"Adams"};
         drugName("equals, any letter case") << "=" << "lipitor®" << QStringList{"Lipitor®"};
         drugName("equals is no prefix") << "=" << "Lipitor" << QStringList();
-        lastName("apostrophe, starts with") << "Starts with" << "o'h" << QStringList{"O'Hara"};
-        lastName("apostrophe alone, contains") << "Contains" << "'" << QStringList{"O'Hara"};
-        lastName("apostrophe, equals") << "=" << "O'Hara" << QStringList{"O'Hara"};
-        lastName("star") << "Contains" << "*" << QStringList{"Star*"};
-        lastName("question mark") << "Contains" << "o?" << QStringList{"Who?"};
-        lastName("hash") << "Starts with" << "#" << QStringList{"#1 Fan"};
-        lastName("open bracket") << "Contains" << "[" << QStringList{"[Bracket]"};
-        lastName("close bracket") << "Contains" << "]" << QStringList{"[Bracket]"};
-        lastName("bracket pair") << "Starts with" << "[b" << QStringList{"[Bracket]"};
-        lastName("equals star") << "=" << "Star*" << QStringList{"Star*"};
+        lastName("apostrophe, starts with", marks) << "Starts with" << "o'h"
+                                                   << QStringList{"O'Hara"};
+        lastName("apostrophe alone, contains", marks) << "Contains" << "'" << QStringList{"O'Hara"};
+        lastName("apostrophe, equals", marks) << "=" << "O'Hara" << QStringList{"O'Hara"};
+        lastName("star", marks) << "Contains" << "*" << QStringList{"Star*"};
+        lastName("question mark", marks) << "Contains" << "o?" << QStringList{"Who?"};
+        lastName("hash", marks) << "Starts with" << "#" << QStringList{"#1 Fan"};
+        lastName("open bracket", marks) << "Contains" << "[" << QStringList{"[Bracket]"};
+        lastName("close bracket", marks) << "Contains" << "]" << QStringList{"[Bracket]"};
+        lastName("bracket pair", marks) << "Starts with" << "[b" << QStringList{"[Bracket]"};
+        lastName("equals star", marks) << "=" << "Star*" << QStringList{"Star*"};
     }
 
     // Values are taken literally, whatever the engine makes of quotes and pattern characters;
@@ -247,20 +254,16 @@ private slots:
     {
         QFETCH(QString, kind);
         QFETCH(QString, field);
+        QFETCH(QStringList, stored);
         QFETCH(QString, op);
         QFETCH(QString, value);
         QFETCH(int, column);
         QFETCH(QStringList, found);
         if (kind == "Patient")
-            addPatients({"O'Hara", "OHara", "Star*", "Stars", "Who?", "Whom", "#1 Fan", "71 Fan",
-                         "[Bracket]", "Bracket", "b", "Smithers", "Osmith", "Smith", "Asmi",
-                         "Adams"});
-        if (kind == "Drug") {
-            int id = 0;
-            for (const char* name : {"Lipitor® XR", "Zocor®", "Lipitor®", "Xlipitor®"})
-                ListWindowTestbed::Exec(
-                    QString("INSERT INTO Drugs VALUES (%1, '%2')").arg(++id).arg(name));
-        }
+            addPatients(stored);
+        for (int id = 1; kind == "Drug" && id <= stored.size(); ++id)
+            ListWindowTestbed::Exec(QString("INSERT INTO Drugs VALUES (%1, '%2')").arg(id).arg(
+                stored[id - 1]));
         frmSearch window;
         window.Init(kind, &m_receiver, field);
         search(window, op, value);
