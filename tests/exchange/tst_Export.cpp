@@ -12,10 +12,68 @@ class tst_Export : public QObject {
 private slots:
     void init() { m_bed = std::make_unique<ListWindowTestbed>(); }
     void cleanup() { m_bed.reset(); }
-    void writesDataSet_data();
-    void writesDataSet();
-    void refusesUnusableNames_data();
-    void refusesUnusableNames();
+    void writesDataSet_data()
+    {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<QString>("insert");
+        QTest::addColumn<QString>("content");
+        QTest::newRow("Drugs") << "Drugs" << "INSERT INTO Drugs VALUES (1, 'Aspirin®')"
+                               << "DrugID\tDrugDesc\r\n1\tAspirin®\r\n";
+        QTest::newRow("Patients: missing call date and numbers")
+            << "Patients"
+            << "INSERT INTO Patients (ptid, lname, birthdate) VALUES (1, ' Smith ', #2/14/1950#)"
+            << "ptid\tfname\tMI\tlname\tAddress1\tAddress2\tcity\tst\tzip\tphone\tcellphone\t"
+               "email\t"
+               "birthdate\tCallDate\tgoal_chol\tgoal_ldl\tsystolic\tdiastolic\tsex\r\n"
+               "1\t\t\tSmith\t\t\t\t\t\t\t\t\t2/14/1950\t1/1/1900\t0\t0\t0\t0\t\r\n";
+        QTest::newRow("Patient Communications: booleans")
+            << "Patient Communications"
+            << "INSERT INTO Communications VALUES (7, 1, #3/4/2020#, '10:00:00', 'Left a message', "
+               "True)"
+            << "ID\tPtId\tCallDate\tCallTime\tResult\tComplete\r\n"
+               "7\t1\t3/4/2020\t10:00:00\tLeft a message\tTrue\r\n";
+        QTest::newRow("Health Factors: the seeded rows")
+            << "Health Factors" << QString()
+            << "CondID\tCondDesc\r\n1\tSmoking\r\n2\tFamily History\r\n3\tOverweight\r\n"
+               "4\tSedintery lifestyle\r\n";
+        QTest::newRow("an empty table: an empty file") << "Lab Visits" << QString() << QString();
+    }
+
+    void writesDataSet()
+    {
+        QFETCH(QString, insert);
+        if (!insert.isEmpty())
+            ListWindowTestbed::Exec(insert);
+        const QString name = m_dir.filePath("out.txt");
+        QFETCH(QString, entry);
+        QVERIFY(exportTo(entry, name));
+        QFile written(name);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QFETCH(QString, content);
+        QCOMPARE(QString::fromUtf8(written.readAll()), content);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"out.txt"});
+        written.remove();
+    }
+
+    void refusesUnusableNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("notices");
+        const QStringList invalid{"Export failed due to invalid file name"};
+        QTest::newRow("blanks only: OK stays disabled") << "   " << QStringList();
+        QTest::newRow("a folder that does not exist") << m_dir.filePath("none/out.txt") << invalid;
+        QTest::newRow("no folder at all") << "out.txt" << invalid;
+        QTest::newRow("a folder, not a file") << m_dir.path() << invalid;
+    }
+
+    void refusesUnusableNames()
+    {
+        QFETCH(QString, name);
+        QVERIFY(!exportTo("Patients", name));
+        QFETCH(QStringList, notices);
+        QCOMPARE(m_bed->notices, notices);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList());
+    }
 
 private:
     // Types the name and presses OK; true when the window closed.
@@ -33,67 +91,6 @@ private:
     QTemporaryDir m_dir;
     std::unique_ptr<ListWindowTestbed> m_bed;
 };
-
-void tst_Export::writesDataSet_data()
-{
-    QTest::addColumn<QString>("entry");
-    QTest::addColumn<QString>("insert");
-    QTest::addColumn<QString>("content");
-    QTest::newRow("Drugs") << "Drugs" << QString::fromUtf8("INSERT INTO Drugs VALUES (1, 'Aspirin\xC2\xAE')")
-                           << QString::fromUtf8("DrugID\tDrugDesc\r\n1\tAspirin\xC2\xAE\r\n");
-    QTest::newRow("Patients: missing call date and numbers")
-        << "Patients"
-        << "INSERT INTO Patients (ptid, lname, birthdate) VALUES (1, ' Smith ', #2/14/1950#)"
-        << "ptid\tfname\tMI\tlname\tAddress1\tAddress2\tcity\tst\tzip\tphone\tcellphone\temail\t"
-           "birthdate\tCallDate\tgoal_chol\tgoal_ldl\tsystolic\tdiastolic\tsex\r\n"
-           "1\t\t\tSmith\t\t\t\t\t\t\t\t\t2/14/1950\t1/1/1900\t0\t0\t0\t0\t\r\n";
-    QTest::newRow("Patient Communications: booleans")
-        << "Patient Communications"
-        << "INSERT INTO Communications VALUES (7, 1, #3/4/2020#, '10:00:00', 'Left a message', True)"
-        << "ID\tPtId\tCallDate\tCallTime\tResult\tComplete\r\n"
-           "7\t1\t3/4/2020\t10:00:00\tLeft a message\tTrue\r\n";
-    QTest::newRow("Health Factors: the seeded rows")
-        << "Health Factors" << QString()
-        << "CondID\tCondDesc\r\n1\tSmoking\r\n2\tFamily History\r\n3\tOverweight\r\n"
-           "4\tSedintery lifestyle\r\n";
-    QTest::newRow("an empty table: an empty file") << "Lab Visits" << QString() << QString();
-}
-
-void tst_Export::writesDataSet()
-{
-    QFETCH(QString, insert);
-    if (!insert.isEmpty())
-        ListWindowTestbed::Exec(insert);
-    const QString name = m_dir.filePath("out.txt");
-    QFETCH(QString, entry);
-    QVERIFY(exportTo(entry, name));
-    QFile written(name);
-    QVERIFY(written.open(QIODevice::ReadOnly));
-    QFETCH(QString, content);
-    QCOMPARE(QString::fromUtf8(written.readAll()), content);
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"out.txt"});
-    written.remove();
-}
-
-void tst_Export::refusesUnusableNames_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QStringList>("notices");
-    const QStringList invalid{"Export failed due to invalid file name"};
-    QTest::newRow("blanks only: OK stays disabled") << "   " << QStringList();
-    QTest::newRow("a folder that does not exist") << m_dir.filePath("none/out.txt") << invalid;
-    QTest::newRow("no folder at all") << "out.txt" << invalid;
-    QTest::newRow("a folder, not a file") << m_dir.path() << invalid;
-}
-
-void tst_Export::refusesUnusableNames()
-{
-    QFETCH(QString, name);
-    QVERIFY(!exportTo("Patients", name));
-    QFETCH(QStringList, notices);
-    QCOMPARE(m_bed->notices, notices);
-    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList());
-}
 
 QTEST_MAIN(tst_Export)
 #include "tst_Export.moc"

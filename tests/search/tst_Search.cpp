@@ -50,7 +50,7 @@ void addPatients(const QStringList& lastNames)
 {
     int ptid = 0;
     for (const QString& name : lastNames)
-        addPatient(++ptid, QStringLiteral("Ann"), name);
+        addPatient(++ptid, "Ann", name);
 }
 
 QTableView& grid(QWidget& window)
@@ -58,27 +58,17 @@ QTableView& grid(QWidget& window)
     return *Child<QTableView>(window, "GridResults");
 }
 
-QStringList rowTexts(QTableView& view, int row)
+// The texts of a row, a column, or with row -1 the headings.
+QStringList texts(QTableView& view, int row, int column = -1)
 {
+    const QAbstractItemModel& model = *view.model();
     QStringList texts;
-    for (int c = 0; c < view.model()->columnCount(); ++c)
-        texts.append(view.model()->index(row, c).data().toString());
-    return texts;
-}
-
-QStringList columnTexts(QTableView& view, int column)
-{
-    QStringList texts;
-    for (int r = 0; r < view.model()->rowCount(); ++r)
-        texts.append(view.model()->index(r, column).data().toString());
-    return texts;
-}
-
-QStringList headings(QTableView& view)
-{
-    QStringList texts;
-    for (int c = 0; c < view.model()->columnCount(); ++c)
-        texts.append(view.model()->headerData(c, Qt::Horizontal).toString());
+    const int count = column < 0 ? model.columnCount() : model.rowCount();
+    for (int i = 0; i < count; ++i) {
+        texts.append(row < 0 && column < 0 ? model.headerData(i, Qt::Horizontal).toString()
+                     : column < 0          ? model.index(row, i).data().toString()
+                                           : model.index(i, column).data().toString());
+    }
     return texts;
 }
 
@@ -117,345 +107,297 @@ private slots:
     }
     void cleanup() { m_bed.reset(); }
 
-    void opensWithControlsAndListing_data();
-    void opensWithControlsAndListing();
-    void presetSelectsTheFieldOfThatName_data();
-    void presetSelectsTheFieldOfThatName();
-    void startsWithListsByTheChosenField();
-    void containsEmptyListsEveryRecordWithTheField();
-    void equalsFindsOnlyEqualDrugNames();
-    void valuesAreSearchedLiterally_data();
-    void valuesAreSearchedLiterally();
-    void noMatchSaysSoAndKeepsTheGrid();
-    void engineFailureIsReportedAndKeepsTheGrid();
-    void searchWithoutFieldUsesTheFirstField();
-    void doubleClickHandsOverTheRowsRecord();
-    void enterOnARowHandsItOver();
-    void openSearchHandsBackFromTheModalWindow();
+    void opensWithControlsAndListing_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QStringList>("statements");
+        QTest::addColumn<QStringList>("expectedHeadings");
+        QTest::addColumn<QStringList>("searchItems");
+        QTest::addColumn<QStringList>("firstRow");
+        QTest::addColumn<QStringList>("lastRow");
+        QTest::addColumn<int>("rows");
+
+        QTest::newRow("patients in stored order")
+            << "Patient"
+            << QStringList{"INSERT INTO Patients (ptid, fname, lname, birthdate) VALUES "
+                           "(12, 'Zoe', 'Young', #3/5/1961#)",
+                           "INSERT INTO Patients (ptid, fname, lname, birthdate) VALUES "
+                           "(3, 'Al', 'Adams', #12/31/1999#)"}
+            << QStringList{"ID", "First", "Last", "D.O.B."}
+            << QStringList{"First Name", "Last Name"}
+            << QStringList{"12", "Zoe", "Young", "03/05/1961"}
+            << QStringList{"3", "Al", "Adams", "12/31/1999"} << 2;
+        QTest::newRow("doctors")
+            << "Doctor"
+            << QStringList{"INSERT INTO Doctors (DoctorID, FName, LName, Classification) VALUES "
+                           "(5, 'Eve', 'Ward', 'Cardiology')",
+                           "INSERT INTO Doctors (DoctorID, FName, LName) VALUES (2, 'Bo', 'Ash')"}
+            << QStringList{"ID", "First", "Last", "Class."}
+            << QStringList{"First Name", "Last Name"}
+            << QStringList{"5", "Eve", "Ward", "Cardiology"} << QStringList{"2", "Bo", "Ash", ""}
+            << 2;
+        QTest::newRow("drugs")
+            << "Drug"
+            << QStringList{"INSERT INTO Drugs (DrugID, DrugDesc) VALUES (9, 'Zocor®')",
+                           "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1, 'Lipitor®')"}
+            << QStringList{"ID", "Name"} << QStringList{"Name"} << QStringList{"9", "Zocor®"}
+            << QStringList{"1", "Lipitor®"} << 2;
+        QTest::newRow("health factors, seeded")
+            << "HealthFactor" << QStringList{} << QStringList{"ID", "Description"}
+            << QStringList{"Description"} << QStringList{"1", "Smoking"}
+            << QStringList{"4", "Sedintery lifestyle"} << 4;
+    }
+
+    void opensWithControlsAndListing()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QStringList, statements);
+        for (const QString& sql : statements)
+            ListWindowTestbed::Exec(sql);
+
+        frmSearch window;
+        window.Init(kind, &m_receiver);
+        QCOMPARE(window.objectName(), "frmSearch");
+        QCOMPARE(window.windowTitle(), "Search - " + kind);
+        auto* operators = Child<QComboBox>(window, "cmbOperator");
+        QCOMPARE(QStringList({operators->itemText(0), operators->itemText(1),
+                              operators->itemText(2)}),
+                 QStringList({"Contains", "Starts with", "="}));
+        QCOMPARE(operators->count(), 3);
+        QCOMPARE(operators->currentText(), "Starts with");
+        auto* items = Child<QComboBox>(window, "cmbSearchItems");
+        QStringList itemTexts;
+        for (int i = 0; i < items->count(); ++i)
+            itemTexts.append(items->itemText(i));
+        QTEST(itemTexts, "searchItems");
+        QCOMPARE(Child<QPushButton>(window, "cmdSearch")->text(), "&Search");
+        QVERIFY(Child<QLineEdit>(window, "txtSearchFor"));
+
+        QTableView& view = grid(window);
+        QTEST(texts(view, -1), "expectedHeadings");
+        QTEST(view.model()->rowCount(), "rows");
+        QTEST(texts(view, 0), "firstRow");
+        QTEST(texts(view, view.model()->rowCount() - 1), "lastRow");
+        QVERIFY(m_bed->notices.isEmpty());
+    }
+
+    void presetSelectsTheFieldOfThatName_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("preset");
+        QTest::addColumn<int>("selected");
+
+        QTest::newRow("last name") << "Patient"
+                                   << "Last Name" << 1;
+        QTest::newRow("first name") << "Doctor"
+                                    << "First Name" << 0;
+        QTest::newRow("drug name") << "Drug"
+                                   << "Name" << 0;
+        QTest::newRow("empty") << "HealthFactor"
+                               << "" << -1;
+        QTest::newRow("unknown") << "Patient"
+                                 << "Middle Name" << -1;
+        QTest::newRow("other letter case") << "Patient"
+                                           << "last name" << -1;
+    }
+
+    void presetSelectsTheFieldOfThatName()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, preset);
+        frmSearch window;
+        window.Init(kind, &m_receiver, preset);
+        QTEST(Child<QComboBox>(window, "cmbSearchItems")->currentIndex(), "selected");
+    }
+
+    void findsByTheChosenFieldAndOperator_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QString>("op");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QStringList>("found");
+        const QStringList names{"Smithers", "Osmith", "Smith", "Asmi", "Adams"};
+        // Each name with a pattern character has a twin the character would match as a pattern.
+        const QStringList marks{"O'Hara", "OHara", "Star*", "Stars",     "Who?",   "Whom",
+                                "#1 Fan", "71 Fan", "[Bracket]", "Bracket", "b"};
+        const auto lastName = [](const char* row, const QStringList& stored) -> QTestData& {
+            return QTest::newRow(row) << "Patient" << "Last Name" << 2 << stored;
+        };
+        const auto drugName = [](const char* row) -> QTestData& {
+            const QStringList drugs{"Lipitor® XR", "Zocor®", "Lipitor®", "Xlipitor®"};
+            return QTest::newRow(row) << "Drug" << "Name" << 1 << drugs;
+        };
+        lastName("starts with", names) << "Starts with" << "smi"
+                                       << QStringList{"Smith", "Smithers"};
+        lastName("contains, any letter case", names) << "Contains" << "DAM" << QStringList{"Adams"};
+        drugName("equals, any letter case") << "=" << "lipitor®" << QStringList{"Lipitor®"};
+        drugName("equals is no prefix") << "=" << "Lipitor" << QStringList();
+        lastName("apostrophe, starts with", marks) << "Starts with" << "o'h"
+                                                   << QStringList{"O'Hara"};
+        lastName("apostrophe alone, contains", marks) << "Contains" << "'" << QStringList{"O'Hara"};
+        lastName("apostrophe, equals", marks) << "=" << "O'Hara" << QStringList{"O'Hara"};
+        lastName("star", marks) << "Contains" << "*" << QStringList{"Star*"};
+        lastName("question mark", marks) << "Contains" << "o?" << QStringList{"Who?"};
+        lastName("hash", marks) << "Starts with" << "#" << QStringList{"#1 Fan"};
+        lastName("open bracket", marks) << "Contains" << "[" << QStringList{"[Bracket]"};
+        lastName("close bracket", marks) << "Contains" << "]" << QStringList{"[Bracket]"};
+        lastName("bracket pair", marks) << "Starts with" << "[b" << QStringList{"[Bracket]"};
+        lastName("equals star", marks) << "=" << "Star*" << QStringList{"Star*"};
+    }
+
+    // Values are taken literally, whatever the engine makes of quotes and pattern characters;
+    // a search that finds nothing says so.
+    void findsByTheChosenFieldAndOperator()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, field);
+        QFETCH(QStringList, stored);
+        QFETCH(QString, op);
+        QFETCH(QString, value);
+        QFETCH(int, column);
+        QFETCH(QStringList, found);
+        if (kind == "Patient")
+            addPatients(stored);
+        for (int id = 1; kind == "Drug" && id <= stored.size(); ++id)
+            ListWindowTestbed::Exec(QString("INSERT INTO Drugs VALUES (%1, '%2')").arg(id).arg(
+                stored[id - 1]));
+        frmSearch window;
+        window.Init(kind, &m_receiver, field);
+        search(window, op, value);
+        if (found.isEmpty())
+            QCOMPARE(m_bed->notices, QStringList({"No records meeting that criteria"}));
+        else
+            QCOMPARE(texts(grid(window), -1, column), found);
+        QCOMPARE(m_bed->notices.isEmpty(), !found.isEmpty());
+    }
+
+    // Neither a search that finds nothing nor an engine failure empties the grid; each says why.
+    void failedSearchKeepsTheGrid()
+    {
+        addPatients({"Brown", "Adams"});
+        ListWindowTestbed::Exec("INSERT INTO Patients (ptid, fname) VALUES (7, 'Nolast')");
+        frmSearch window;
+        window.Init("Patient", &m_receiver, "Last Name");
+        QCOMPARE(grid(window).model()->rowCount(), 3);
+        // An empty Contains lists every record that has the field.
+        search(window, "Contains", QString());
+        QCOMPARE(texts(grid(window), -1, 2), QStringList({"Adams", "Brown"}));
+        search(window, "Contains", "zz");
+        QCOMPARE(m_bed->notices, QStringList({"No records meeting that criteria"}));
+        QCOMPARE(texts(grid(window), -1, 2), QStringList({"Adams", "Brown"}));
+        SetAppDatabase(Database());
+        search(window, "Contains", "r");
+        QCOMPARE(m_bed->notices.size(), 2);
+        QVERIFY(m_bed->notices.last() != "No records meeting that criteria");
+        QCOMPARE(texts(grid(window), -1, 2), QStringList({"Adams", "Brown"}));
+    }
+
+    void searchWithoutFieldUsesTheFirstField()
+    {
+        addPatient(1, "Bert", "Annan");
+        addPatient(2, "Anna", "Zorn");
+        addPatient(3, "Annie", "Young");
+        frmSearch window;
+        window.Init("Patient", &m_receiver, "Nickname");
+        window.show();
+        auto* items = Child<QComboBox>(window, "cmbSearchItems");
+        QCOMPARE(items->currentIndex(), -1);
+
+        // Enter in the text box runs the search as the button does.
+        chooseOperator(window, "Starts with");
+        QTest::keyClicks(Child<QLineEdit>(window, "txtSearchFor"), "ann");
+        QTest::keyClick(Child<QLineEdit>(window, "txtSearchFor"), Qt::Key_Return);
+        QCOMPARE(texts(grid(window), -1, 1), QStringList({"Anna", "Annie"}));
+        QVERIFY(window.isVisible());
+        QCOMPARE(items->currentText(), "First Name");
+    }
+
+    void doubleClickHandsOverTheRowsRecord()
+    {
+        addPatients({"First", "Second"});
+        ListWindowTestbed::Exec(
+            "INSERT INTO Patients (ptid, fname, lname, MI, birthdate, calldate, Address1, "
+            "Address2, city, st, zip, phone, cellphone, email, sex, goal_chol, goal_ldl, systolic, "
+            "diastolic) VALUES (31, 'Mary', 'Third', 'Q', #7/4/1948#, #11/20/2025#, '1 Elm St', "
+            "'Apt 2', 'Salem', 'OR', '97301', '(503) 555-0101', '(503) 555-0102', "
+            "'mary@example.com', 'F', 190, 100, 135, 85)");
+        addPatient(40, "Ann", "Fourth");
+        frmSearch window;
+        window.Init("Patient", &m_receiver, "Last Name");
+        window.show();
+        QTableView& view = grid(window);
+
+        const QPoint heading(view.horizontalHeader()->sectionViewportPosition(0) + 5,
+                             view.horizontalHeader()->height() / 2);
+        DoubleClickAt(view.horizontalHeader()->viewport(), heading);
+        QCOMPARE(m_receiver.Count(), 0);
+        QVERIFY(window.isVisible());
+
+        DoubleClickRow(view, 2);
+        QCOMPARE(m_receiver.Count(), 1);
+        QCOMPARE(m_receiver.patients.size(), 1);
+        const clsPatient& p = m_receiver.patients.first();
+        QCOMPARE(p.ID(), 31);
+        QCOMPARE(QStringList({p.FirstName(), p.LastName(), p.MI(), p.BirthDate(), p.CallDate()}),
+                 QStringList({"Mary", "Third", "Q", "07/04/1948", "11/20/2025"}));
+        QCOMPARE(QStringList({p.Address1(), p.Address2(), p.City(), p.ST(), p.Zip()}),
+                 QStringList({"1 Elm St", "Apt 2", "Salem", "OR", "97301"}));
+        QCOMPARE(QStringList({p.Phone(), p.CellPhone(), p.EMail(), p.Sex()}),
+                 QStringList({"(503) 555-0101", "(503) 555-0102", "mary@example.com", "F"}));
+        QCOMPARE(QList<qint32>({p.GoalChol(), p.GoalLDL(), p.Systolic(), p.Diastolic()}),
+                 QList<qint32>({190, 100, 135, 85}));
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.result(), int(QDialog::Accepted));
+    }
+
+    void enterOnARowHandsItOver()
+    {
+        ListWindowTestbed::Exec(
+            "INSERT INTO HealthFactors (CondID, CondDesc) VALUES (5, 'Diabetes')");
+        frmSearch window;
+        window.Init("HealthFactor", &m_receiver, "Description");
+        window.show();
+        QTableView& view = grid(window);
+
+        QTest::keyClick(&view, Qt::Key_Return);
+        QCOMPARE(m_receiver.Count(), 0);
+
+        const QRect cell = view.visualRect(view.model()->index(4, 1));
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.center());
+        QTest::keyClick(&view, Qt::Key_Up);
+        QTest::keyClick(&view, Qt::Key_Enter);
+        QCOMPARE(m_receiver.factors.size(), 1);
+        QCOMPARE(m_receiver.factors.first().ID(), 4);
+        QCOMPARE(m_receiver.factors.first().Desc(), "Sedintery lifestyle");
+        QVERIFY(!window.isVisible());
+    }
+
+    void openSearchHandsBackFromTheModalWindow()
+    {
+        ListWindowTestbed::Exec("INSERT INTO Doctors (DoctorID, FName, LName, Classification) "
+                                "VALUES (8, ' Eve ', 'Ward', 'GP')");
+        m_bed->OnWindow("frmSearch", [](QDialog& window) {
+            QCOMPARE(window.windowTitle(), "Search - Doctor");
+            DoubleClickRow(grid(window), 0);
+        });
+        OpenSearch(nullptr, m_receiver, "Doctor", "Last Name");
+
+        QVERIFY(m_bed->AllWindowsSeen());
+        QCOMPARE(m_bed->leftOpen, QStringList());
+        QCOMPARE(m_receiver.doctors.size(), 1);
+        const clsDoctor& d = m_receiver.doctors.first();
+        QCOMPARE(
+            QStringList({QString::number(d.ID()), d.FirstName(), d.LastName(), d.Classification()}),
+            QStringList({"8", "Eve", "Ward", "GP"}));
+    }
 
 private:
     std::unique_ptr<ListWindowTestbed> m_bed;
     Receiver m_receiver;
 };
-
-void tst_Search::opensWithControlsAndListing_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QStringList>("statements");
-    QTest::addColumn<QStringList>("expectedHeadings");
-    QTest::addColumn<QStringList>("searchItems");
-    QTest::addColumn<QStringList>("firstRow");
-    QTest::addColumn<QStringList>("lastRow");
-    QTest::addColumn<int>("rows");
-
-    QTest::newRow("patients in stored order")
-        << "Patient"
-        << QStringList{"INSERT INTO Patients (ptid, fname, lname, birthdate) VALUES "
-                       "(12, 'Zoe', 'Young', #3/5/1961#)",
-                       "INSERT INTO Patients (ptid, fname, lname, birthdate) VALUES "
-                       "(3, 'Al', 'Adams', #12/31/1999#)"}
-        << QStringList{"ID", "First", "Last", "D.O.B."} << QStringList{"First Name", "Last Name"}
-        << QStringList{"12", "Zoe", "Young", "03/05/1961"}
-        << QStringList{"3", "Al", "Adams", "12/31/1999"} << 2;
-    QTest::newRow("doctors")
-        << "Doctor"
-        << QStringList{"INSERT INTO Doctors (DoctorID, FName, LName, Classification) VALUES "
-                       "(5, 'Eve', 'Ward', 'Cardiology')",
-                       "INSERT INTO Doctors (DoctorID, FName, LName) VALUES (2, 'Bo', 'Ash')"}
-        << QStringList{"ID", "First", "Last", "Class."} << QStringList{"First Name", "Last Name"}
-        << QStringList{"5", "Eve", "Ward", "Cardiology"} << QStringList{"2", "Bo", "Ash", ""} << 2;
-    QTest::newRow("drugs")
-        << "Drug"
-        << QStringList{"INSERT INTO Drugs (DrugID, DrugDesc) VALUES (9, 'Zocor®')",
-                       "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1, 'Lipitor®')"}
-        << QStringList{"ID", "Name"} << QStringList{"Name"} << QStringList{"9", "Zocor®"}
-        << QStringList{"1", "Lipitor®"} << 2;
-    QTest::newRow("health factors, seeded")
-        << "HealthFactor" << QStringList{} << QStringList{"ID", "Description"}
-        << QStringList{"Description"} << QStringList{"1", "Smoking"}
-        << QStringList{"4", "Sedintery lifestyle"} << 4;
-}
-
-void tst_Search::opensWithControlsAndListing()
-{
-    QFETCH(QString, kind);
-    QFETCH(QStringList, statements);
-    for (const QString& sql : statements)
-        ListWindowTestbed::Exec(sql);
-
-    frmSearch window;
-    window.Init(kind, &m_receiver);
-    QCOMPARE(window.objectName(), QStringLiteral("frmSearch"));
-    QCOMPARE(window.windowTitle(), QStringLiteral("Search - ") + kind);
-    auto* operators = Child<QComboBox>(window, "cmbOperator");
-    QCOMPARE(QStringList({operators->itemText(0), operators->itemText(1), operators->itemText(2)}),
-             QStringList({"Contains", "Starts with", "="}));
-    QCOMPARE(operators->count(), 3);
-    QCOMPARE(operators->currentText(), QStringLiteral("Starts with"));
-    auto* items = Child<QComboBox>(window, "cmbSearchItems");
-    QStringList itemTexts;
-    for (int i = 0; i < items->count(); ++i)
-        itemTexts.append(items->itemText(i));
-    QTEST(itemTexts, "searchItems");
-    QCOMPARE(Child<QPushButton>(window, "cmdSearch")->text(), QStringLiteral("&Search"));
-    QVERIFY(Child<QLineEdit>(window, "txtSearchFor"));
-
-    QTableView& view = grid(window);
-    QTEST(headings(view), "expectedHeadings");
-    QTEST(view.model()->rowCount(), "rows");
-    QTEST(rowTexts(view, 0), "firstRow");
-    QTEST(rowTexts(view, view.model()->rowCount() - 1), "lastRow");
-    QVERIFY(m_bed->notices.isEmpty());
-}
-
-void tst_Search::presetSelectsTheFieldOfThatName_data()
-{
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("preset");
-    QTest::addColumn<int>("selected");
-
-    QTest::newRow("last name") << "Patient"
-                               << "Last Name" << 1;
-    QTest::newRow("first name") << "Doctor"
-                                << "First Name" << 0;
-    QTest::newRow("drug name") << "Drug"
-                               << "Name" << 0;
-    QTest::newRow("empty") << "HealthFactor"
-                           << "" << -1;
-    QTest::newRow("unknown") << "Patient"
-                             << "Middle Name" << -1;
-    QTest::newRow("other letter case") << "Patient"
-                                       << "last name" << -1;
-}
-
-void tst_Search::presetSelectsTheFieldOfThatName()
-{
-    QFETCH(QString, kind);
-    QFETCH(QString, preset);
-    frmSearch window;
-    window.Init(kind, &m_receiver, preset);
-    QTEST(Child<QComboBox>(window, "cmbSearchItems")->currentIndex(), "selected");
-}
-
-void tst_Search::startsWithListsByTheChosenField()
-{
-    addPatients({"Smithers", "Jones", "Osmith", "Smith", "Asmi"});
-    frmSearch window;
-    window.Init(QStringLiteral("Patient"), &m_receiver, QStringLiteral("Last Name"));
-    window.show();
-
-    search(window, QStringLiteral("Starts with"), QStringLiteral("smi"));
-    QCOMPARE(columnTexts(grid(window), 2), QStringList({"Smith", "Smithers"}));
-    QCOMPARE(columnTexts(grid(window), 0), QStringList({"4", "1"}));
-
-    // Enter in the text box runs the search as the button does.
-    auto* box = Child<QLineEdit>(window, "txtSearchFor");
-    box->clear();
-    QTest::keyClicks(box, QStringLiteral("jo"));
-    QTest::keyClick(box, Qt::Key_Return);
-    QCOMPARE(columnTexts(grid(window), 2), QStringList({"Jones"}));
-    QVERIFY(window.isVisible());
-    QVERIFY(m_bed->notices.isEmpty());
-}
-
-void tst_Search::containsEmptyListsEveryRecordWithTheField()
-{
-    addPatients({"Brown", "Adams"});
-    ListWindowTestbed::Exec(
-        QStringLiteral("INSERT INTO Patients (ptid, fname) VALUES (7, 'Nolast')"));
-    frmSearch window;
-    window.Init(QStringLiteral("Patient"), &m_receiver, QStringLiteral("Last Name"));
-    QCOMPARE(grid(window).model()->rowCount(), 3);
-
-    search(window, QStringLiteral("Contains"), QString());
-    QCOMPARE(columnTexts(grid(window), 2), QStringList({"Adams", "Brown"}));
-
-    search(window, QStringLiteral("Contains"), QStringLiteral("DAM"));
-    QCOMPARE(columnTexts(grid(window), 2), QStringList({"Adams"}));
-}
-
-void tst_Search::equalsFindsOnlyEqualDrugNames()
-{
-    for (const char* name : {"Lipitor® XR", "Zocor®", "Lipitor®", "Xlipitor®"})
-        ListWindowTestbed::Exec(
-            QStringLiteral("INSERT INTO Drugs (DrugID, DrugDesc) VALUES (%1, '%2')")
-                .arg(
-                    ListWindowTestbed::Value(QStringLiteral("SELECT COUNT(*) FROM Drugs")).toInt() +
-                    1)
-                .arg(QString::fromUtf8(name)));
-    frmSearch window;
-    window.Init(QStringLiteral("Drug"), &m_receiver, QStringLiteral("Name"));
-
-    search(window, QStringLiteral("="), QStringLiteral("lipitor®"));
-    QCOMPARE(rowTexts(grid(window), 0), QStringList({"3", "Lipitor®"}));
-    QCOMPARE(grid(window).model()->rowCount(), 1);
-
-    search(window, QStringLiteral("="), QStringLiteral("Lipitor"));
-    QCOMPARE(m_bed->notices, QStringList({"No records meeting that criteria"}));
-}
-
-void tst_Search::valuesAreSearchedLiterally_data()
-{
-    QTest::addColumn<QString>("op");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QStringList>("found");
-
-    QTest::newRow("apostrophe, starts with") << "Starts with"
-                                             << "o'h" << QStringList{"O'Hara"};
-    QTest::newRow("apostrophe alone, contains") << "Contains"
-                                                << "'" << QStringList{"O'Hara"};
-    QTest::newRow("apostrophe, equals") << "="
-                                        << "O'Hara" << QStringList{"O'Hara"};
-    QTest::newRow("star") << "Contains"
-                          << "*" << QStringList{"Star*"};
-    QTest::newRow("question mark") << "Contains"
-                                   << "o?" << QStringList{"Who?"};
-    QTest::newRow("hash") << "Starts with"
-                          << "#" << QStringList{"#1 Fan"};
-    QTest::newRow("open bracket") << "Contains"
-                                  << "[" << QStringList{"[Bracket]"};
-    QTest::newRow("close bracket") << "Contains"
-                                   << "]" << QStringList{"[Bracket]"};
-    QTest::newRow("bracket pair") << "Starts with"
-                                  << "[b" << QStringList{"[Bracket]"};
-    QTest::newRow("equals star") << "="
-                                 << "Star*" << QStringList{"Star*"};
-}
-
-void tst_Search::valuesAreSearchedLiterally()
-{
-    QFETCH(QString, op);
-    QFETCH(QString, value);
-    addPatients({"O'Hara", "OHara", "Star*", "Stars", "Who?", "Whom", "#1 Fan", "71 Fan",
-                 "[Bracket]", "Bracket", "b"});
-    frmSearch window;
-    window.Init(QStringLiteral("Patient"), &m_receiver, QStringLiteral("Last Name"));
-
-    search(window, op, value);
-    QTEST(columnTexts(grid(window), 2), "found");
-    QCOMPARE(m_bed->notices, QStringList());
-}
-
-void tst_Search::noMatchSaysSoAndKeepsTheGrid()
-{
-    addPatients({"Brown", "Adams", "Clark"});
-    frmSearch window;
-    window.Init(QStringLiteral("Patient"), &m_receiver, QStringLiteral("Last Name"));
-    search(window, QStringLiteral("Starts with"), QStringLiteral("a"));
-    QCOMPARE(columnTexts(grid(window), 2), QStringList({"Adams"}));
-
-    search(window, QStringLiteral("Contains"), QStringLiteral("zz"));
-    QCOMPARE(m_bed->notices, QStringList({"No records meeting that criteria"}));
-    QCOMPARE(columnTexts(grid(window), 2), QStringList({"Adams"}));
-}
-
-void tst_Search::engineFailureIsReportedAndKeepsTheGrid()
-{
-    addPatients({"Brown", "Adams"});
-    frmSearch window;
-    window.Init(QStringLiteral("Patient"), &m_receiver, QStringLiteral("Last Name"));
-    SetAppDatabase(Database());
-
-    search(window, QStringLiteral("Contains"), QStringLiteral("r"));
-    QCOMPARE(m_bed->notices.size(), 1);
-    QVERIFY(m_bed->notices.first() != QStringLiteral("No records meeting that criteria"));
-    QCOMPARE(columnTexts(grid(window), 2), QStringList({"Brown", "Adams"}));
-}
-
-void tst_Search::searchWithoutFieldUsesTheFirstField()
-{
-    addPatient(1, QStringLiteral("Bert"), QStringLiteral("Annan"));
-    addPatient(2, QStringLiteral("Anna"), QStringLiteral("Zorn"));
-    addPatient(3, QStringLiteral("Annie"), QStringLiteral("Young"));
-    frmSearch window;
-    window.Init(QStringLiteral("Patient"), &m_receiver, QStringLiteral("Nickname"));
-    auto* items = Child<QComboBox>(window, "cmbSearchItems");
-    QCOMPARE(items->currentIndex(), -1);
-
-    search(window, QStringLiteral("Starts with"), QStringLiteral("ann"));
-    QCOMPARE(columnTexts(grid(window), 1), QStringList({"Anna", "Annie"}));
-    QCOMPARE(items->currentText(), QStringLiteral("First Name"));
-}
-
-void tst_Search::doubleClickHandsOverTheRowsRecord()
-{
-    addPatients({"First", "Second"});
-    ListWindowTestbed::Exec(QStringLiteral(
-        "INSERT INTO Patients (ptid, fname, lname, MI, birthdate, calldate, Address1, Address2, "
-        "city, st, zip, phone, cellphone, email, sex, goal_chol, goal_ldl, systolic, diastolic) "
-        "VALUES (31, 'Mary', 'Third', 'Q', #7/4/1948#, #11/20/2025#, '1 Elm St', 'Apt 2', "
-        "'Salem', 'OR', '97301', '(503) 555-0101', '(503) 555-0102', 'mary@example.com', 'F', "
-        "190, 100, 135, 85)"));
-    addPatient(40, QStringLiteral("Ann"), QStringLiteral("Fourth"));
-    frmSearch window;
-    window.Init(QStringLiteral("Patient"), &m_receiver, QStringLiteral("Last Name"));
-    window.show();
-    QTableView& view = grid(window);
-
-    const QPoint heading(view.horizontalHeader()->sectionViewportPosition(0) + 5,
-                         view.horizontalHeader()->height() / 2);
-    DoubleClickAt(view.horizontalHeader()->viewport(), heading);
-    QCOMPARE(m_receiver.Count(), 0);
-    QVERIFY(window.isVisible());
-
-    DoubleClickRow(view, 2);
-    QCOMPARE(m_receiver.Count(), 1);
-    QCOMPARE(m_receiver.patients.size(), 1);
-    const clsPatient& p = m_receiver.patients.first();
-    QCOMPARE(p.ID(), 31);
-    QCOMPARE(QStringList({p.FirstName(), p.LastName(), p.MI(), p.BirthDate(), p.CallDate()}),
-             QStringList({"Mary", "Third", "Q", "07/04/1948", "11/20/2025"}));
-    QCOMPARE(QStringList({p.Address1(), p.Address2(), p.City(), p.ST(), p.Zip()}),
-             QStringList({"1 Elm St", "Apt 2", "Salem", "OR", "97301"}));
-    QCOMPARE(QStringList({p.Phone(), p.CellPhone(), p.EMail(), p.Sex()}),
-             QStringList({"(503) 555-0101", "(503) 555-0102", "mary@example.com", "F"}));
-    QCOMPARE(QList<qint32>({p.GoalChol(), p.GoalLDL(), p.Systolic(), p.Diastolic()}),
-             QList<qint32>({190, 100, 135, 85}));
-    QVERIFY(!window.isVisible());
-    QCOMPARE(window.result(), int(QDialog::Accepted));
-}
-
-void tst_Search::enterOnARowHandsItOver()
-{
-    ListWindowTestbed::Exec(
-        QStringLiteral("INSERT INTO HealthFactors (CondID, CondDesc) VALUES (5, 'Diabetes')"));
-    frmSearch window;
-    window.Init(QStringLiteral("HealthFactor"), &m_receiver, QStringLiteral("Description"));
-    window.show();
-    QTableView& view = grid(window);
-
-    QTest::keyClick(&view, Qt::Key_Return);
-    QCOMPARE(m_receiver.Count(), 0);
-
-    const QRect cell = view.visualRect(view.model()->index(4, 1));
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, cell.center());
-    QTest::keyClick(&view, Qt::Key_Up);
-    QTest::keyClick(&view, Qt::Key_Enter);
-    QCOMPARE(m_receiver.factors.size(), 1);
-    QCOMPARE(m_receiver.factors.first().ID(), 4);
-    QCOMPARE(m_receiver.factors.first().Desc(), QStringLiteral("Sedintery lifestyle"));
-    QVERIFY(!window.isVisible());
-}
-
-void tst_Search::openSearchHandsBackFromTheModalWindow()
-{
-    ListWindowTestbed::Exec(QStringLiteral(
-        "INSERT INTO Doctors (DoctorID, FName, LName, Classification) VALUES (8, ' Eve ', 'Ward', "
-        "'GP')"));
-    m_bed->OnWindow(QStringLiteral("frmSearch"), [](QDialog& window) {
-        QCOMPARE(window.windowTitle(), QStringLiteral("Search - Doctor"));
-        DoubleClickRow(grid(window), 0);
-    });
-    OpenSearch(nullptr, m_receiver, QStringLiteral("Doctor"), QStringLiteral("Last Name"));
-
-    QVERIFY(m_bed->AllWindowsSeen());
-    QCOMPARE(m_bed->leftOpen, QStringList());
-    QCOMPARE(m_receiver.doctors.size(), 1);
-    const clsDoctor& d = m_receiver.doctors.first();
-    QCOMPARE(
-        QStringList({QString::number(d.ID()), d.FirstName(), d.LastName(), d.Classification()}),
-        QStringList({"8", "Eve", "Ward", "GP"}));
-}
 
 QTEST_MAIN(tst_Search)
 #include "tst_Search.moc"

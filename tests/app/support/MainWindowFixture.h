@@ -1,7 +1,7 @@
 #pragma once
 
 // Shared by the main-window tests: a new database as AppDatabase inside the test's own
-// profile folders, and short ways to seed and count rows.
+// profile folders, short ways to seed and count rows, and the texts of the grid.
 
 #include "AppDatabase.h"
 #include "DaoType.h"
@@ -10,6 +10,7 @@
 #include "ShellProfile.h"
 
 #include <QDir>
+#include <QTableView>
 
 namespace MainWindowFixture {
 
@@ -35,6 +36,19 @@ inline int Count(const QString& sql)
 {
     auto recordset = AppDatabase().OpenRecordset(sql, dbOpenForwardOnly);
     return recordset->Fields()[0].Value().toInt();
+}
+
+// A column's cells top to bottom; with column -1, the headings; with a row, that row's cells.
+inline QStringList Texts(const QTableView& grid, int column, int row = -1)
+{
+    const QAbstractItemModel& model = *grid.model();
+    QStringList texts;
+    for (int i = 0; i < (column < 0 ? model.columnCount() : model.rowCount()); ++i) {
+        texts.append(column >= 0 ? model.index(i, column).data().toString()
+                     : row >= 0  ? model.index(row, i).data().toString()
+                                 : model.headerData(i, Qt::Horizontal).toString());
+    }
+    return texts;
 }
 
 } // namespace MainWindowFixture
