@@ -111,12 +111,12 @@ void JetTranslator::spellTablesAndAliases()
         }
     }
     for (qsizetype i = 0; i < m_tokens.size(); ++i) {
-        if (!tok(i).isName() || m_spelled.contains(i) || tok(i + 1).isSymbol(u"("))
+        if (!tok(i).isName() || m_spelled.contains(i))
             continue;
         if (const TableDef* table = m_catalog.Find(tok(i).value))
             m_spelled.insert(i, table->name);
         else if (const auto alias = aliases.constFind(tok(i).value.toCaseFolded());
-                 alias != aliases.constEnd())
+                 alias != aliases.constEnd() && !tok(i + 1).isSymbol(u"("))
             m_spelled.insert(i, *alias);
     }
 }
@@ -183,7 +183,11 @@ void JetTranslator::translateSelect(qsizetype at)
         fail(QStringLiteral("SELECT ... INTO (a make-table query) is not supported."));
     if (listStart == listEnd)
         fail(QStringLiteral("Syntax error: the SELECT statement names no fields."));
-    const bool distinct = tok(at + 1).isWord(u"DISTINCT") || tok(at + 1).isWord(u"DISTINCTROW");
+    bool distinct = tok(at + 1).isWord(u"DISTINCT") || tok(at + 1).isWord(u"DISTINCTROW");
+    // Where a grouped field must be the same expression in the list as in GROUP BY, the
+    // list's field takes the case-blind collation too.
+    for (qsizetype i = listEnd; m_dialect.CollatesGroupedFields() && i < end; ++i)
+        distinct = distinct || (depthAt(i) == depth && tok(i).isWord(u"GROUP"));
     nameSelectItems(listStart, listEnd, end, depth, distinct);
 }
 
@@ -495,6 +499,8 @@ QString JetTranslator::tokenText(qsizetype i, int& bound) const
     const bool qualified = i > 0 && tok(i - 1).isSymbol(u".");
     switch (t.kind) {
     case JetToken::Word:
+        if (const auto spelled = m_spelled.constFind(i); spelled != m_spelled.constEnd())
+            return SqlDialect::QuoteName(*spelled);
         if (next.isSymbol(u"("))
             return m_dialect.FunctionName(t.value);
         if (!qualified && t.isWord(u"TRUE"))
@@ -503,8 +509,6 @@ QString JetTranslator::tokenText(qsizetype i, int& bound) const
             return m_dialect.Boolean(false);
         if (t.isWord(u"MOD"))
             return QStringLiteral("%");
-        if (const auto spelled = m_spelled.constFind(i); spelled != m_spelled.constEnd())
-            return SqlDialect::QuoteName(*spelled);
         return t.value;
     case JetToken::Name:
         return SqlDialect::QuoteName(m_spelled.value(i, t.value));

@@ -42,8 +42,8 @@ PostgresConnection::PostgresConnection(const QString& connection)
                       QString(), DbError::ConnectionLost);
     }
     PQsetNoticeProcessor(m_conn, [](void*, const char*) {}, nullptr);
-    // Made once per database; a user who may not create it finds it made by the owner.
-    PQclear(PQexec(m_conn, PostgresDialect::CollationDefinition()));
+    // Made once per database; a user who may not create them finds them made by the owner.
+    PQclear(PQexec(m_conn, PostgresDialect::Definitions()));
 }
 
 PostgresConnection::~PostgresConnection()

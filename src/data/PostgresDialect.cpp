@@ -37,10 +37,19 @@ const PostgresDialect& PostgresDialect::Instance()
     return dialect;
 }
 
-const char* PostgresDialect::CollationDefinition()
+// jet_date() refuses what the server would read as a date but Jet does not ('yesterday',
+// 'epoch'): a date written as text begins with its digits.
+const char* PostgresDialect::Definitions()
 {
-    return "CREATE COLLATION IF NOT EXISTS jet_text "
-           "(provider = icu, locale = 'und-u-ks-level2', deterministic = false)";
+    return "DO $$ BEGIN "
+           "CREATE COLLATION IF NOT EXISTS jet_text "
+           "(provider = icu, locale = 'und-u-ks-level2', deterministic = false); "
+           "IF to_regprocedure('jet_date(text)') IS NULL THEN "
+           "CREATE FUNCTION jet_date(value text) RETURNS timestamp LANGUAGE plpgsql STABLE AS "
+           "$f$ BEGIN IF value !~ '^\\s*[0-9]' THEN RAISE EXCEPTION "
+           "'Data type mismatch: ''%'' cannot be stored in a Date/Time field.', value "
+           "USING ERRCODE = '22007'; END IF; RETURN value::timestamp; END $f$; "
+           "END IF; END $$";
 }
 
 QString PostgresDialect::CaseBlind() const
@@ -85,6 +94,8 @@ std::pair<QString, QString> PostgresDialect::Store(const FieldDef& field) const
     switch (field.type) {
     case dbText:
         return {QStringLiteral("CAST(("), QStringLiteral(") AS varchar(%1))").arg(field.size)};
+    case dbDate:
+        return {QStringLiteral("jet_date(CAST(("), QStringLiteral(") AS text))")};
     case dbInteger:
     case dbLong:
         // Through numeric, so that "12.5" rounds instead of failing.

@@ -9,8 +9,8 @@
 class PostgresDialect : public SqlDialect {
 public:
     static const PostgresDialect& Instance();
-    // The statement that makes the collation where it is missing.
-    static const char* CollationDefinition();
+    // The statement that makes the collation and the date check where they are missing.
+    static const char* Definitions();
 
     QString CaseBlind() const override;
     QString DateLiteral(const QString& stored) const override;
@@ -22,6 +22,7 @@ public:
     bool RewritesLike() const override { return true; }
     std::optional<QString> Like(const QString& pattern, bool negated) const override;
     bool SpellsStoredNames() const override { return true; }
+    bool CollatesGroupedFields() const override { return true; }
     QString DeclaredType(const FieldDef& column) const override;
     QString NotEmptyCheck(const QString& field) const override;
 

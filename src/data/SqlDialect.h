@@ -30,6 +30,9 @@ public:
     // The base keeps LIKE as written (the back end takes Jet patterns itself).
     virtual bool RewritesLike() const { return false; }
     virtual std::optional<QString> Like(const QString& pattern, bool negated) const;
+    // Whether a grouped text field must carry the same collation in the select list as in
+    // GROUP BY.
+    virtual bool CollatesGroupedFields() const { return false; }
     // Whether names must be written as stored (a back end whose quoted names are case-bound).
     virtual bool SpellsStoredNames() const { return false; }
 
