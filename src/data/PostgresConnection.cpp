@@ -11,6 +11,9 @@ namespace {
 
 using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
 
+// The key of the advisory lock that writing transactions take (any number of our own).
+constexpr qint64 kWriterLock = 0x56656c6d6f7261;
+
 constexpr char kReadTables[] =
     "SELECT c.oid, c.relname, a.attname, format_type(a.atttypid, a.atttypmod), a.attnotnull, "
     "EXISTS (SELECT 1 FROM pg_constraint k WHERE k.conrelid = c.oid AND k.contype = 'c' "
@@ -105,9 +108,17 @@ bool PostgresConnection::InTransaction() const
     return PQtransactionStatus(m_conn) != PQTRANS_IDLE;
 }
 
+// As on a shared file, one writer at a time: a transaction that writes takes the database's
+// writer lock, and another waits for it, so that reading the largest identifier and storing
+// the next one are never interleaved between workstations.
 void PostgresConnection::BeginWrite()
 {
-    Exec("BEGIN");
+    try {
+        Exec("BEGIN; SELECT pg_advisory_xact_lock(" + QByteArray::number(kWriterLock) + ")");
+    } catch (const DbError&) {
+        PQclear(PQexec(m_conn, "ROLLBACK"));
+        throw;
+    }
 }
 
 QList<TableDef> PostgresConnection::ReadTables()

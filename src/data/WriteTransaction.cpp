@@ -3,6 +3,15 @@
 #include "Database.h"
 #include "DbError.h"
 
+#include <QThread>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kAttempts = 5;
+
+} // namespace
+
 WriteTransaction::WriteTransaction(Database& db)
     : m_db(db), m_nested(db.InTransaction())
 {
@@ -39,4 +48,22 @@ void WriteTransaction::Commit()
 void WriteTransaction::runOnHandle(const char* sql)
 {
     m_db.ExecuteDirect(sql);
+}
+
+void WriteTransaction::Run(Database& db, const std::function<void()>& work)
+{
+    const bool outermost = !db.InTransaction();
+    for (int attempt = 1;; ++attempt) {
+        try {
+            WriteTransaction transaction(db);
+            work();
+            transaction.Commit();
+            return;
+        } catch (const DbError& e) {
+            if (!outermost || e.GetKind() != DbError::Conflict || attempt == kAttempts)
+                throw;
+        }
+        // Colliding writers start again at different moments.
+        QThread::msleep(20 * attempt + std::rand() % 20);
+    }
 }

@@ -51,8 +51,7 @@ ScratchDatabase::ScratchDatabase(BackEnd backEnd)
                                .arg(++made);
         Database::Connect(ServerConnection())
             .ExecuteDirect("CREATE DATABASE " + m_serverDatabase.toUtf8());
-        m_db = Database::Connect(ServerConnection() + QStringLiteral(" dbname=") +
-                                 m_serverDatabase);
+        m_db = Database::Connect(Connection());
     }
     CreateSchema(m_db);
 }
@@ -65,10 +64,15 @@ ScratchDatabase::~ScratchDatabase()
             .ExecuteDirect("DROP DATABASE " + m_serverDatabase.toUtf8() + " WITH (FORCE)");
 }
 
+QString ScratchDatabase::Connection() const
+{
+    return ServerConnection() + QStringLiteral(" dbname=") + m_serverDatabase;
+}
+
 Database ScratchDatabase::OpenAgain() const
 {
     if (!m_serverDatabase.isEmpty())
-        return Database::Connect(ServerConnection() + QStringLiteral(" dbname=") + m_serverDatabase);
+        return Database::Connect(Connection());
     Database other = Database::Open(m_db.Name());
     sqlite3_busy_timeout(other.Handle(), 0);
     return other;

@@ -23,6 +23,8 @@ public:
     Database& db() { return m_db; }
     QString folder() const { return m_dir.path(); }
 
+    // The connection string of the database on the server.
+    QString Connection() const;
     // A second connection to the same database, as another workstation opens it; on a file it
     // does not wait for a writer, so that a lock left held shows at once.
     Database OpenAgain() const;

@@ -1,0 +1,97 @@
+#include "CascadeDeletes.h"
+#include "DbError.h"
+#include "IdSequence.h"
+#include "ScratchDatabase.h"
+
+#include <QProcess>
+#include <QTest>
+
+namespace {
+
+const char kAddPatients[] = "VELMORA_ADD_PATIENTS";
+
+// A workstation of its own: adds patients one by one, each under a new identifier.
+int addPatients(const QString& connection, int count)
+{
+    try {
+        Database db = Database::Connect(connection);
+        for (int i = 0; i < count; ++i) {
+            InsertWithNewId(db, IdSequence::Patients, 0, [](qint32 id) {
+                return QStringLiteral("INSERT INTO Patients (ptid, lname) VALUES (%1, 'P')").arg(id);
+            }, dbFailOnError);
+        }
+        return 0;
+    } catch (const DbError& e) {
+        qWarning("%s", qPrintable(e.Description()));
+        return 1;
+    }
+}
+
+} // namespace
+
+// Several workstations at once on one database on a server.
+class TestServerEngine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void workstationsAddingAtOnceNeverShareAnIdentifier();
+    void aDeleteThatFailsPartWayLeavesEverything();
+
+private:
+    std::unique_ptr<ScratchDatabase> m_scratch;
+};
+
+void TestServerEngine::init()
+{
+    if (!ScratchDatabase::ServerMissing().isEmpty())
+        QSKIP(qPrintable(ScratchDatabase::ServerMissing()));
+    m_scratch = std::make_unique<ScratchDatabase>(ScratchDatabase::Server);
+}
+
+void TestServerEngine::workstationsAddingAtOnceNeverShareAnIdentifier()
+{
+    constexpr int kWorkstations = 6, kEach = 40;
+    std::vector<std::unique_ptr<QProcess>> workstations;
+    for (int i = 0; i < kWorkstations; ++i) {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(kAddPatients, m_scratch->Connection());
+        process->setProcessEnvironment(env);
+        process->setProcessChannelMode(QProcess::ForwardedChannels);
+        process->start(QCoreApplication::applicationFilePath(), {QString::number(kEach)});
+        workstations.push_back(std::move(process));
+    }
+    for (auto& process : workstations) {
+        QVERIFY(process->waitForFinished(120000));
+        QCOMPARE(process->exitCode(), 0);
+    }
+    QCOMPARE(m_scratch->Dump("SELECT COUNT(*), COUNT(ptid), MAX(ptid) FROM Patients"),
+             QStringLiteral("%1|%1|%1").arg(kWorkstations * kEach));
+    QCOMPARE(m_scratch->Count("SELECT DISTINCT ptid FROM Patients"), kWorkstations * kEach);
+}
+
+void TestServerEngine::aDeleteThatFailsPartWayLeavesEverything()
+{
+    m_scratch->ExecuteAll({"INSERT INTO Patients (ptid, lname) VALUES (1, 'Kept')",
+                           "INSERT INTO Communications (id, ptid) VALUES (1, 1)",
+                           "INSERT INTO LabVisits (id, ptid) VALUES (1, 1)"});
+    // The delete of the schedule, late in the cascade, fails.
+    m_scratch->db().ExecuteDirect("DROP TABLE \"Schedule\"");
+    QVERIFY_THROWS_EXCEPTION(DbError, DeletePatient(m_scratch->db(), QStringLiteral("1")));
+    QCOMPARE(m_scratch->Dump("SELECT (SELECT COUNT(*) FROM Communications), (SELECT COUNT(*) "
+                             "FROM LabVisits), lname FROM Patients"),
+             QStringLiteral("1|1|Kept"));
+}
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet(kAddPatients))
+        return addPatients(qEnvironmentVariable(kAddPatients), QString(argv[1]).toInt());
+    TestServerEngine test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_ServerEngine.moc"
