@@ -43,6 +43,10 @@ QString LocateAndOpenDatabase(QWidget* parent)
             return QString();
         RememberDatabasePath(path);
         answer = QStringLiteral("NEW");
+    } else if (const QString server = RememberedServer(); !server.isEmpty()) {
+        // A server that cannot be reached leaves the choice of another location.
+        if (ConnectAsAppDatabase(parent, server))
+            return AppDatabase().Name();
     } else {
         path = RememberedDatabasePath();
     }

@@ -7,8 +7,9 @@
 class DbError : public std::runtime_error {
 public:
     // What the caller can do about it: Conflict (another writer held the data, a serialization
-    // failure or a deadlock) is worth running again; ConnectionLost asks for a new connection.
-    enum Kind { Failed, Conflict, ConnectionLost };
+    // failure or a deadlock) is worth running again; ConnectionLost asks for a new connection;
+    // PasswordNeeded for a server that wants a password the connection did not give.
+    enum Kind { Failed, Conflict, ConnectionLost, PasswordNeeded };
 
     explicit DbError(const QString& message, const QString& statement = QString(),
                      Kind kind = Failed);

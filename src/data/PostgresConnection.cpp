@@ -40,9 +40,10 @@ PostgresConnection::PostgresConnection(const QString& connection)
     m_conn = PQconnectdbParams(keywords, values, 1);
     if (PQstatus(m_conn) != CONNECTION_OK) {
         const QString message = QString::fromUtf8(PQerrorMessage(m_conn)).trimmed();
+        const bool password = PQconnectionNeedsPassword(m_conn);
         PQfinish(m_conn);
         throw DbError(QStringLiteral("Could not connect to the database server: %1").arg(message),
-                      QString(), DbError::ConnectionLost);
+                      QString(), password ? DbError::PasswordNeeded : DbError::ConnectionLost);
     }
     PQsetNoticeProcessor(m_conn, [](void*, const char*) {}, nullptr);
     // Made once per database; a user who may not create them finds them made by the owner.
@@ -73,6 +74,18 @@ void PostgresConnection::Check(const PGresult* result) const
     throw DbError(message, QString(), kind);
 }
 
+void PostgresConnection::EnsureConnected()
+{
+    if (PQstatus(m_conn) == CONNECTION_OK)
+        return;
+    PQreset(m_conn);
+    if (PQstatus(m_conn) != CONNECTION_OK)
+        throw DbError(QStringLiteral("The database server cannot be reached: %1")
+                          .arg(QString::fromUtf8(PQerrorMessage(m_conn)).trimmed()),
+                      QString(), DbError::ConnectionLost);
+    ++m_generation;
+}
+
 const SqlDialect& PostgresConnection::Dialect() const
 {
     return PostgresDialect::Instance();
@@ -88,17 +101,16 @@ std::unique_ptr<SqlStatement> PostgresConnection::Prepare(const QByteArray& sql,
 {
     if (sql.trimmed().isEmpty())
         return nullptr;
-    QByteArray name;
-    if (keep) {
-        name = "velmora_" + QByteArray::number(++m_prepared);
-        Result prepared(PQprepare(m_conn, name.constData(), sql.constData(), 0, nullptr), &PQclear);
-        Check(prepared.get());
-    }
-    return std::make_unique<PostgresStatement>(*this, sql, name);
+    EnsureConnected();
+    auto statement = std::make_unique<PostgresStatement>(
+        *this, sql, keep ? "velmora_" + QByteArray::number(++m_prepared) : QByteArray());
+    statement->Prepare();
+    return statement;
 }
 
 void PostgresConnection::Exec(const QByteArray& sql)
 {
+    EnsureConnected();
     Result result(PQexec(m_conn, sql.constData()), &PQclear);
     Check(result.get());
 }
@@ -123,6 +135,7 @@ void PostgresConnection::BeginWrite()
 
 QList<TableDef> PostgresConnection::ReadTables()
 {
+    EnsureConnected();
     Result result(PQexec(m_conn, kReadTables), &PQclear);
     Check(result.get());
     QList<TableDef> tables;

@@ -28,6 +28,11 @@ public:
     QList<TableDef> ReadTables() override;
 
     pg_conn* Handle() const { return m_conn; }
+    // Connects again when the connection was lost (the server stopped or restarted); DbError
+    // when the server cannot be reached. Counts the connections made: a statement prepared on
+    // an earlier one is prepared again.
+    void EnsureConnected();
+    int Generation() const { return m_generation; }
     void SetChanges(int changes) { m_changes = changes; }
     // The name of a table by its object id, from the last reading of the tables.
     QString TableName(unsigned oid) const { return m_tableNames.value(oid); }
@@ -38,5 +43,6 @@ private:
     pg_conn* m_conn = nullptr;
     int m_changes = 0;
     int m_prepared = 0;
+    int m_generation = 0;
     QHash<unsigned, QString> m_tableNames;
 };

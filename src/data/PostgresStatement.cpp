@@ -26,6 +26,22 @@ PostgresStatement::~PostgresStatement()
         PQclear(PQexec(m_connection.Handle(), "DEALLOCATE " + m_name));
 }
 
+void PostgresStatement::Prepare()
+{
+    m_generation = m_connection.Generation();
+    if (m_name.isEmpty())
+        return;
+    PGresult* prepared =
+        PQprepare(m_connection.Handle(), m_name.constData(), m_sql.constData(), 0, nullptr);
+    try {
+        m_connection.Check(prepared);
+    } catch (...) {
+        PQclear(prepared);
+        throw;
+    }
+    PQclear(prepared);
+}
+
 void PostgresStatement::Bind(const QVariantList& values)
 {
     m_values.clear();
@@ -48,6 +64,9 @@ void PostgresStatement::Bind(const QVariantList& values)
 
 void PostgresStatement::execute()
 {
+    m_connection.EnsureConnected();
+    if (m_generation != m_connection.Generation())
+        Prepare();
     PGconn* conn = m_connection.Handle();
     const int count = int(m_pointers.size());
     m_result = m_name.isEmpty()

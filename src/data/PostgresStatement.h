@@ -17,6 +17,8 @@ public:
     PostgresStatement(const PostgresStatement&) = delete;
     PostgresStatement& operator=(const PostgresStatement&) = delete;
 
+    // Prepares a named statement on the current connection; nothing for one sent as text.
+    void Prepare();
     void Bind(const QVariantList& values) override;
     bool Step() override;
     void Reset() override;
@@ -38,6 +40,7 @@ private:
     std::vector<QByteArray> m_values;
     std::vector<const char*> m_pointers;
     pg_result* m_result = nullptr;
+    int m_generation = -1;
     int m_row = -1;
     int m_rows = 0;
 };

@@ -38,6 +38,7 @@ private slots:
     void init();
     void workstationsAddingAtOnceNeverShareAnIdentifier();
     void aDeleteThatFailsPartWayLeavesEverything();
+    void aLostConnectionFailsOneActionThenComesBack();
 
 private:
     std::unique_ptr<ScratchDatabase> m_scratch;
@@ -83,6 +84,26 @@ void TestServerEngine::aDeleteThatFailsPartWayLeavesEverything()
     QCOMPARE(m_scratch->Dump("SELECT (SELECT COUNT(*) FROM Communications), (SELECT COUNT(*) "
                              "FROM LabVisits), lname FROM Patients"),
              QStringLiteral("1|1|Kept"));
+}
+
+// The server ends our session (as when it stops or restarts): the next statement fails,
+// typed, having stored nothing; the one after it runs on a new connection.
+void TestServerEngine::aLostConnectionFailsOneActionThenComesBack()
+{
+    Database& db = m_scratch->db();
+    const QString insert = QStringLiteral("INSERT INTO Patients (ptid, lname) VALUES (%1, 'P')");
+    db.Execute(insert.arg(1), dbFailOnError);
+    m_scratch->OpenAgain().ExecuteDirect(
+        "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = "
+        "'Velmora' AND pid <> pg_backend_pid()");
+    try {
+        db.Execute(insert.arg(2), dbFailOnError);
+        QFAIL("a statement on a lost connection succeeded");
+    } catch (const DbError& e) {
+        QCOMPARE(e.GetKind(), DbError::ConnectionLost);
+    }
+    db.Execute(insert.arg(3), dbFailOnError);
+    QCOMPARE(m_scratch->Column("SELECT ptid FROM Patients ORDER BY ptid"), (QVariantList{1, 3}));
 }
 
 int main(int argc, char** argv)
