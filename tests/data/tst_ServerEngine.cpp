@@ -2,6 +2,7 @@
 #include "DbError.h"
 #include "IdSequence.h"
 #include "ScratchDatabase.h"
+#include "ServerCopy.h"
 
 #include <QProcess>
 #include <QTest>
@@ -39,6 +40,7 @@ private slots:
     void workstationsAddingAtOnceNeverShareAnIdentifier();
     void aDeleteThatFailsPartWayLeavesEverything();
     void aLostConnectionFailsOneActionThenComesBack();
+    void aCopyToTheServerHoldsEveryRowOrNothing();
 
 private:
     std::unique_ptr<ScratchDatabase> m_scratch;
@@ -104,6 +106,45 @@ void TestServerEngine::aLostConnectionFailsOneActionThenComesBack()
     }
     db.Execute(insert.arg(3), dbFailOnError);
     QCOMPARE(m_scratch->Column("SELECT ptid FROM Patients ORDER BY ptid"), (QVariantList{1, 3}));
+}
+
+void TestServerEngine::aCopyToTheServerHoldsEveryRowOrNothing()
+{
+    ScratchDatabase file(ScratchDatabase::File);
+    file.db().BeginTrans();
+    for (int id = 1; id <= 5000; ++id) {
+        file.ExecuteAll({QStringLiteral("INSERT INTO Patients (ptid, lname, birthdate, goal_chol) "
+                                        "VALUES (%1, 'O''Name %1', #3/4/1950 10:30#, %1)")
+                             .arg(id),
+                         QStringLiteral("INSERT INTO LabVisits (id, ptid, hdl, the_intervention) "
+                                        "VALUES (%1, %1, 40, 'Statin ü')")
+                             .arg(id)});
+    }
+    file.db().CommitTrans();
+    // The server's database already holds a practice: refused, and left as it was.
+    m_scratch->db().Execute("INSERT INTO Patients (ptid) VALUES (1)", dbFailOnError);
+    QVERIFY_THROWS_EXCEPTION(DbError, ServerCopy::Run(file.db(), m_scratch->Connection()));
+    QCOMPARE(m_scratch->Count("SELECT * FROM Patients"), 1);
+
+    Database admin = Database::Connect(ScratchDatabase::ServerConnection());
+    admin.ExecuteDirect("DROP DATABASE IF EXISTS copy_target WITH (FORCE)");
+    admin.ExecuteDirect("CREATE DATABASE copy_target");
+    const QString target = ScratchDatabase::ServerConnection() + " dbname=copy_target";
+    const auto counts = ServerCopy::Run(file.db(), target);
+    QCOMPARE(counts.size(), file.db().TableNames().size());
+    Database copy = Database::Connect(target);
+    for (const ServerCopy::TableCount& count : counts) {
+        const QString all = "SELECT * FROM " + count.table;
+        QCOMPARE(count.rows, file.Count(all));
+        QCOMPARE(copy.OpenRecordset(all)->RecordCount(), count.rows);
+    }
+    const QString sample = "SELECT * FROM Patients, LabVisits WHERE Patients.ptid = 4321 AND "
+                           "LabVisits.ptid = 4321";
+    auto original = file.db().OpenRecordset(sample), copied = copy.OpenRecordset(sample);
+    for (int i = 0; i < original->Fields().Count(); ++i)
+        QCOMPARE(copied->Value(i), original->Value(i));
+    copy.Close();
+    admin.ExecuteDirect("DROP DATABASE copy_target WITH (FORCE)");
 }
 
 int main(int argc, char** argv)
