@@ -2,10 +2,10 @@
 // 50,000 patients, and 30,000 single-row inserts of lab visits with their identifiers. The
 // server is the one VELMORA_BENCH_PG names (a libpq connection string to a database that may
 // create others, e.g. the cluster of scripts/start-postgres.sh); without it these are skipped.
+#include "EnginePatientRead.h"
 #include "SampleRecords.h"
 
 #include <Database.h>
-#include <FieldText.h>
 #include <IdSequence.h>
 #include <Schema.h>
 #include <TextRoutines.h>
@@ -62,21 +62,7 @@ void BM_ServerReadPatients_Engine(benchmark::State& state)
     if (skipWithoutServer(state))
         return;
     Database db = Database::Connect(benchDatabase());
-    QStringList names;
-    for (const FieldDef& field : db.GetTableDef(QStringLiteral("Patients")).fields)
-        names.append(field.name);
-    for (auto _ : state) {
-        const auto rs =
-            db.OpenRecordset(QStringLiteral("SELECT * FROM Patients"), dbOpenForwardOnly);
-        qint64 weight = 0;
-        int rows = 0;
-        for (; !rs->Eof(); rs->MoveNext(), ++rows) {
-            for (const QString& name : names)
-                weight += FieldText(rs->Fields()[name]).size();
-        }
-        benchmark::DoNotOptimize(weight);
-        state.counters["rows"] = rows;
-    }
+    ReadEveryPatient(db, state);
 }
 BENCHMARK(BM_ServerReadPatients_Engine)->Unit(benchmark::kMillisecond);
 
