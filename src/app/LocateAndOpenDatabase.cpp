@@ -51,7 +51,10 @@ QString LocateAndOpenDatabase(QWidget* parent)
         path = RememberedDatabasePath();
     }
     for (;;) {
-        if (QFileInfo::exists(path)) {
+        if (answer == QLatin1String("SERVER")) {
+            if (ConnectAsAppDatabase(parent, path))
+                return AppDatabase().Name();
+        } else if (QFileInfo::exists(path)) {
             if (OpenAsAppDatabase(path))
                 return path;
         } else if (answer == QLatin1String("NEW")) {
