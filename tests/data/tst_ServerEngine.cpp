@@ -97,7 +97,7 @@ void TestServerEngine::aLostConnectionFailsOneActionThenComesBack()
     db.Execute(insert.arg(1), dbFailOnError);
     m_scratch->OpenAgain().ExecuteDirect(
         "SELECT pg_terminate_backend(pid) FROM pg_stat_activity WHERE application_name = "
-        "'Velmora' AND pid <> pg_backend_pid()");
+        "'Velmora' AND datname = current_database() AND pid <> pg_backend_pid()");
     try {
         db.Execute(insert.arg(2), dbFailOnError);
         QFAIL("a statement on a lost connection succeeded");
