@@ -126,11 +126,13 @@ void BM_ServerInsertVisits_Engine(benchmark::State& state)
         db.ExecuteDirect("TRUNCATE \"LabVisits\"");
         state.ResumeTiming();
         for (const VisitSample& v : visits()) {
-            InsertWithNewId(db, IdSequence::LabVisits, 0,
-                            [&](qint32 id) { return jetInsert(id, v); }, dbFailOnError);
+            InsertWithNewId(
+                db, IdSequence::LabVisits, 0, [&](qint32 id) { return jetInsert(id, v); },
+                dbFailOnError);
         }
     }
-    state.counters["rows"] = db.OpenRecordset(QStringLiteral("SELECT * FROM LabVisits"))->RecordCount();
+    state.counters["rows"] =
+        db.OpenRecordset(QStringLiteral("SELECT * FROM LabVisits"))->RecordCount();
 }
 BENCHMARK(BM_ServerInsertVisits_Engine)->Unit(benchmark::kMillisecond)->Iterations(1);
 
@@ -152,9 +154,8 @@ void BM_ServerInsertVisits_Raw(benchmark::State& state)
         state.ResumeTiming();
         int id = 0;
         for (const VisitSample& v : visits()) {
-            std::vector<QByteArray> values = {
-                QByteArray::number(++id), QByteArray::number(v.ptid),
-                v.labDate.toString(Qt::ISODate).toUtf8()};
+            std::vector<QByteArray> values = {QByteArray::number(++id), QByteArray::number(v.ptid),
+                                              v.labDate.toString(Qt::ISODate).toUtf8()};
             for (const std::optional<int>& result : v.results)
                 values.push_back(result ? QByteArray::number(*result) : QByteArray());
             values.push_back(v.intervention.toUtf8());

@@ -6,7 +6,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-namespace {
+namespace
+{
 
 QLineEdit* entry(QWidget* parent, const char* name, const QString& text)
 {
@@ -26,7 +27,8 @@ QString quoted(QString value)
 
 ServerDialog::ServerDialog(QWidget* parent, const QString& title)
     : QDialog(parent), m_address(entry(this, "txtServerAddress", QStringLiteral("localhost"))),
-      m_port(new QSpinBox(this)), m_database(entry(this, "txtServerDatabase", QStringLiteral("velmora"))),
+      m_port(new QSpinBox(this)),
+      m_database(entry(this, "txtServerDatabase", QStringLiteral("velmora"))),
       m_user(entry(this, "txtServerUser", qEnvironmentVariable("USER")))
 {
     setObjectName(QStringLiteral("ServerDialog"));

@@ -7,7 +7,8 @@ class QSpinBox;
 
 // Asks where a database server is: address, port, database and user. The password is never
 // asked here: it comes from ~/.pgpass or is asked for when connecting.
-class ServerDialog : public QDialog {
+class ServerDialog : public QDialog
+{
     Q_OBJECT
 public:
     ServerDialog(QWidget* parent, const QString& title);

@@ -7,7 +7,8 @@
 
 #include <libpq-fe.h>
 
-namespace {
+namespace
+{
 
 using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
 
@@ -33,10 +34,10 @@ PostgresConnection::PostgresConnection(const QString& connection)
 {
     const QByteArray conninfo = connection.toUtf8();
     // Later keywords override what the connection string says.
-    const char* keywords[] = {"dbname", "client_encoding", "options", "application_name",
-                              "connect_timeout", nullptr};
-    const char* values[] = {conninfo.constData(), "UTF8", "-c datestyle=ISO,MDY", "Velmora",
-                            "10", nullptr};
+    const char* keywords[] = {"dbname",           "client_encoding", "options",
+                              "application_name", "connect_timeout", nullptr};
+    const char* values[] = {
+        conninfo.constData(), "UTF8", "-c datestyle=ISO,MDY", "Velmora", "10", nullptr};
     m_conn = PQconnectdbParams(keywords, values, 1);
     if (PQstatus(m_conn) != CONNECTION_OK) {
         const QString message = QString::fromUtf8(PQerrorMessage(m_conn)).trimmed();
@@ -45,7 +46,8 @@ PostgresConnection::PostgresConnection(const QString& connection)
         throw DbError(QStringLiteral("Could not connect to the database server: %1").arg(message),
                       QString(), password ? DbError::PasswordNeeded : DbError::ConnectionLost);
     }
-    PQsetNoticeProcessor(m_conn, [](void*, const char*) {}, nullptr);
+    PQsetNoticeProcessor(
+        m_conn, [](void*, const char*) {}, nullptr);
     // Made once per database; a user who may not create them finds them made by the owner.
     PQclear(PQexec(m_conn, PostgresDialect::Definitions()));
 }
@@ -58,8 +60,8 @@ PostgresConnection::~PostgresConnection()
 void PostgresConnection::Check(const PGresult* result) const
 {
     const ExecStatusType status = PQresultStatus(result);
-    if (result && (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK ||
-                   status == PGRES_EMPTY_QUERY))
+    if (result &&
+        (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK || status == PGRES_EMPTY_QUERY))
         return;
     const char* primary = PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
     const QByteArray state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
@@ -93,8 +95,8 @@ const SqlDialect& PostgresConnection::Dialect() const
 
 QString PostgresConnection::Name() const
 {
-    return QStringLiteral("%1 on %2").arg(QString::fromUtf8(PQdb(m_conn)),
-                                          QString::fromUtf8(PQhost(m_conn)));
+    return QStringLiteral("%1 on %2")
+        .arg(QString::fromUtf8(PQdb(m_conn)), QString::fromUtf8(PQhost(m_conn)));
 }
 
 std::unique_ptr<SqlStatement> PostgresConnection::Prepare(const QByteArray& sql, bool keep)

@@ -10,7 +10,8 @@ struct pg_result;
 
 // A connection to a database on a PostgreSQL server through libpq. Dates are exchanged in ISO
 // form, text in UTF-8; the case-blind collation is made in the database when it is missing.
-class PostgresConnection : public SqlConnection {
+class PostgresConnection : public SqlConnection
+{
 public:
     // `connection` is a libpq connection string or URI.
     explicit PostgresConnection(const QString& connection);

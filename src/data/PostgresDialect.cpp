@@ -6,7 +6,8 @@
 
 #include <QHash>
 
-namespace {
+namespace
+{
 
 struct ServerType {
     int type;
@@ -15,9 +16,12 @@ struct ServerType {
 };
 
 constexpr ServerType kTypes[] = {
-    {dbBoolean, "boolean", 16},         {dbInteger, "smallint", 21},
-    {dbLong, "integer", 23},            {dbDouble, "double precision", 701},
-    {dbDate, "timestamp without time zone", 1114}, {dbText, "character varying", 1043},
+    {dbBoolean, "boolean", 16},
+    {dbInteger, "smallint", 21},
+    {dbLong, "integer", 23},
+    {dbDouble, "double precision", 701},
+    {dbDate, "timestamp without time zone", 1114},
+    {dbText, "character varying", 1043},
     {dbMemo, "text", 25},
 };
 

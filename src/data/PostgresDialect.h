@@ -6,7 +6,8 @@
 // accents kept); LIKE becomes a case-blind regular expression under a deterministic ICU
 // collation, since PostgreSQL refuses LIKE under a nondeterministic one; stored values are
 // fitted by casts, which cut text to its width and fail on a value of the wrong kind.
-class PostgresDialect : public SqlDialect {
+class PostgresDialect : public SqlDialect
+{
 public:
     static const PostgresDialect& Instance();
     // The statement that makes the collation and the date check where they are missing.

@@ -6,7 +6,8 @@
 #include <charconv>
 #include <libpq-fe.h>
 
-namespace {
+namespace
+{
 
 constexpr Oid kBool = 16, kInt8 = 20, kInt2 = 21, kInt4 = 23, kFloat4 = 700, kFloat8 = 701,
               kNumeric = 1700;
@@ -69,11 +70,10 @@ void PostgresStatement::execute()
         Prepare();
     PGconn* conn = m_connection.Handle();
     const int count = int(m_pointers.size());
-    m_result = m_name.isEmpty()
-                   ? PQexecParams(conn, m_sql.constData(), count, nullptr, m_pointers.data(),
-                                  nullptr, nullptr, 0)
-                   : PQexecPrepared(conn, m_name.constData(), count, m_pointers.data(), nullptr,
-                                    nullptr, 0);
+    m_result = m_name.isEmpty() ? PQexecParams(conn, m_sql.constData(), count, nullptr,
+                                               m_pointers.data(), nullptr, nullptr, 0)
+                                : PQexecPrepared(conn, m_name.constData(), count, m_pointers.data(),
+                                                 nullptr, nullptr, 0);
     m_connection.Check(m_result);
     m_rows = PQntuples(m_result);
     m_row = -1;

@@ -10,7 +10,8 @@ struct pg_result;
 
 // A statement on a PostgreSQL connection: a named prepared statement when it is kept, else
 // the text sent with its values. Its rows arrive as one result when it first steps.
-class PostgresStatement : public SqlStatement {
+class PostgresStatement : public SqlStatement
+{
 public:
     PostgresStatement(PostgresConnection& connection, QByteArray sql, QByteArray name);
     ~PostgresStatement() override;

@@ -6,7 +6,8 @@
 #include "TextRoutines.h"
 #include "WriteTransaction.h"
 
-namespace {
+namespace
+{
 
 // A stored value as a literal of the dialect the engine reads.
 QString literal(const QVariant& value, int type)
@@ -28,8 +29,9 @@ QString literal(const QVariant& value, int type)
 
 int rowCount(Database& db, const QString& table)
 {
-    return db.OpenRecordset(QStringLiteral("SELECT COUNT(*) AS n FROM [%1]").arg(table),
-                            dbOpenForwardOnly)
+    return db
+        .OpenRecordset(QStringLiteral("SELECT COUNT(*) AS n FROM [%1]").arg(table),
+                       dbOpenForwardOnly)
         ->Value(0)
         .toInt();
 }

@@ -8,7 +8,8 @@ class Database;
 // Copies every table of an open database into an empty database on a server, all in one
 // transaction: the target holds the whole copy, its row counts checked against the source's,
 // or nothing at all.
-class ServerCopy {
+class ServerCopy
+{
 public:
     struct TableCount {
         QString table;

@@ -11,7 +11,8 @@ struct sqlite3;
 
 // One open connection of a back end (the SQLite file or a PostgreSQL server): everything the
 // engine asks of it. Failures raise DbError of the kind the back end reports.
-class SqlConnection {
+class SqlConnection
+{
 public:
     virtual ~SqlConnection() = default;
 

@@ -1,7 +1,6 @@
 #include "SqlDialect.h"
 
-std::optional<QString> SqlDialect::Like(const QString& pattern, bool negated)
-    const
+std::optional<QString> SqlDialect::Like(const QString& pattern, bool negated) const
 {
     return (negated ? QStringLiteral("NOT LIKE ") : QStringLiteral("LIKE ")) + QuoteText(pattern);
 }

@@ -7,7 +7,8 @@
 
 // What the SQL text of one back end says differently, for the shared translation of the Jet
 // dialect and for the tables the engine creates.
-class SqlDialect {
+class SqlDialect
+{
 public:
     virtual ~SqlDialect() = default;
 

@@ -8,7 +8,8 @@
 
 // One prepared statement of a back end: values bound to its parameters, rows stepped through,
 // the columns of the current row read. Failures raise DbError.
-class SqlStatement {
+class SqlStatement
+{
 public:
     enum class Storage { Null, Integer, Float, Text };
 

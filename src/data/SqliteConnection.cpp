@@ -12,15 +12,16 @@
 #include <QStorageInfo>
 #include <sqlite3.h>
 
-namespace {
+namespace
+{
 
 constexpr int kBusyTimeoutMs = 15000;
 
 // A write-ahead log needs shared memory, which network file systems do not give.
 bool onNetworkFileSystem(const QString& path)
 {
-    static const QByteArray kinds[] = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "smb2", "9p",
-                                       "afs", "ncpfs", "davfs", "fuse.sshfs"};
+    static const QByteArray kinds[] = {"nfs", "nfs4", "cifs",  "smb3",  "smbfs",     "smb2",
+                                       "9p",  "afs",  "ncpfs", "davfs", "fuse.sshfs"};
     const QByteArray type = QStorageInfo(QFileInfo(path).absolutePath()).fileSystemType();
     for (const QByteArray& kind : kinds) {
         if (type == kind)
@@ -113,8 +114,8 @@ void SqliteConnection::BeforeWrite()
     if (m_journalChosen)
         return;
     m_journalChosen = true;
-    const char* journal = onNetworkFileSystem(m_path) ? "PRAGMA journal_mode=DELETE"
-                                                      : "PRAGMA journal_mode=WAL";
+    const char* journal =
+        onNetworkFileSystem(m_path) ? "PRAGMA journal_mode=DELETE" : "PRAGMA journal_mode=WAL";
     // A read still open on this connection keeps the mode as it is; that only costs speed.
     sqlite3_exec(m_db, journal, nullptr, nullptr, nullptr);
 }

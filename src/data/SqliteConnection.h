@@ -5,7 +5,8 @@
 #include <QString>
 
 // A connection to an SQLite file, with the engine's collation and functions registered.
-class SqliteConnection : public SqlConnection {
+class SqliteConnection : public SqlConnection
+{
 public:
     // Opens the file with sqlite3_open_v2's flags; refuses a file that is no database.
     SqliteConnection(const QString& path, int flags);

@@ -49,10 +49,9 @@ QString SqliteDialect::Alias(const QString& name) const
 
 std::pair<QString, QString> SqliteDialect::Store(const FieldDef& field) const
 {
-    return {QStringLiteral("jet_store("), QStringLiteral(", %1, %2, %3)")
-                                              .arg(field.type)
-                                              .arg(field.size)
-                                              .arg(QuoteText(field.name))};
+    return {
+        QStringLiteral("jet_store("),
+        QStringLiteral(", %1, %2, %3)").arg(field.type).arg(field.size).arg(QuoteText(field.name))};
 }
 
 QString SqliteDialect::DeclaredType(const FieldDef& column) const

@@ -4,7 +4,8 @@
 
 // SQLite with the engine's own collation JETTEXT and functions (like, jet_store, jet_ucase)
 // registered on every connection.
-class SqliteDialect : public SqlDialect {
+class SqliteDialect : public SqlDialect
+{
 public:
     static const SqliteDialect& Instance();
 

@@ -15,7 +15,7 @@ void SqliteStatement::fail(int rc) const
     const int primary = rc & 0xff;
     throw DbError(QString::fromUtf8(sqlite3_errmsg(m_db)), QString(),
                   primary == SQLITE_BUSY || primary == SQLITE_LOCKED ? DbError::Conflict
-                                                                      : DbError::Failed);
+                                                                     : DbError::Failed);
 }
 
 void SqliteStatement::Bind(const QVariantList& values)

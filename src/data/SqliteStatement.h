@@ -6,7 +6,8 @@ struct sqlite3;
 struct sqlite3_stmt;
 
 // A prepared statement of an SQLite connection.
-class SqliteStatement : public SqlStatement {
+class SqliteStatement : public SqlStatement
+{
 public:
     SqliteStatement(sqlite3* db, sqlite3_stmt* stmt) : m_db(db), m_stmt(stmt) {}
     ~SqliteStatement() override;

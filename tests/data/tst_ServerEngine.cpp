@@ -7,7 +7,8 @@
 #include <QProcess>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 const char kAddPatients[] = "VELMORA_ADD_PATIENTS";
 
@@ -17,9 +18,13 @@ int addPatients(const QString& connection, int count)
     try {
         Database db = Database::Connect(connection);
         for (int i = 0; i < count; ++i) {
-            InsertWithNewId(db, IdSequence::Patients, 0, [](qint32 id) {
-                return QStringLiteral("INSERT INTO Patients (ptid, lname) VALUES (%1, 'P')").arg(id);
-            }, dbFailOnError);
+            InsertWithNewId(
+                db, IdSequence::Patients, 0,
+                [](qint32 id) {
+                    return QStringLiteral("INSERT INTO Patients (ptid, lname) VALUES (%1, 'P')")
+                        .arg(id);
+                },
+                dbFailOnError);
         }
         return 0;
     } catch (const DbError& e) {

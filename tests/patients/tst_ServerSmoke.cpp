@@ -10,7 +10,8 @@
 #include <QPushButton>
 #include <QtTest>
 
-class tst_ServerSmoke : public QObject {
+class tst_ServerSmoke : public QObject
+{
     Q_OBJECT
 
 private slots:
@@ -54,8 +55,8 @@ void tst_ServerSmoke::patientTypedInIsStoredOnTheServerAndReadBack()
     window->show();
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QCOMPARE(Child<QLabel>(*window, "lblID")->text(), QStringLiteral("8"));
-    for (const auto& [box, text] : {std::pair{"txtFName", "Anna"}, {"txtLName", "O'Brien"},
-                                    {"txtBirthDate", "3/5/1960"}}) {
+    for (const auto& [box, text] :
+         {std::pair{"txtFName", "Anna"}, {"txtLName", "O'Brien"}, {"txtBirthDate", "3/5/1960"}}) {
         Child<QLineEdit>(*window, box)->setFocus();
         QTest::keyClicks(Child<QLineEdit>(*window, box), QString::fromUtf8(text));
     }
