@@ -97,5 +97,10 @@ void RatioReporter::PrintSummary() const
                2.0);
     PrintRatio("(e) export of 500,000 lab visits", "BM_ExportVisits_Exchange",
                "BM_ExportVisits_Engine", 2.0);
+    std::printf("\nEngine on a PostgreSQL server against libpq alone, same run:\n");
+    PrintRatio("(f) read all patients, FieldText by name", "BM_ServerReadPatients_Engine",
+               "BM_ServerReadPatients_Raw", 2.0);
+    PrintRatio("(g) single-row INSERTs, each with its NextId", "BM_ServerInsertVisits_Engine",
+               "BM_ServerInsertVisits_Raw", 1.5);
     std::fflush(stdout);
 }

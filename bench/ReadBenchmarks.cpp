@@ -1,6 +1,7 @@
 // Reading every patient: the engine's forward-only recordset with FieldText by name,
 // against a plain sqlite3_step loop over the same columns.
 #include "BenchDatabases.h"
+#include "EnginePatientRead.h"
 #include "RawStatement.h"
 #include "ValueWeight.h"
 
@@ -13,30 +14,10 @@
 namespace
 {
 
-QStringList patientFieldNames(const Database& db)
-{
-    QStringList names;
-    for (const FieldDef& field : db.GetTableDef(QStringLiteral("Patients")).fields)
-        names.append(field.name);
-    return names;
-}
-
 void BM_ReadPatients_Engine(benchmark::State& state)
 {
     Database db = Database::Open(BenchDatabases::Large());
-    const QStringList names = patientFieldNames(db);
-    for (auto _ : state) {
-        const auto rs =
-            db.OpenRecordset(QStringLiteral("SELECT * FROM Patients"), dbOpenForwardOnly);
-        qint64 weight = 0;
-        int rows = 0;
-        for (; !rs->Eof(); rs->MoveNext(), ++rows) {
-            for (const QString& name : names)
-                weight += ValueWeight(FieldText(rs->Fields()[name]));
-        }
-        benchmark::DoNotOptimize(weight);
-        state.counters["rows"] = rows;
-    }
+    ReadEveryPatient(db, state);
 }
 BENCHMARK(BM_ReadPatients_Engine)->Unit(benchmark::kMillisecond);
 

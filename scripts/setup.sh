@@ -7,6 +7,7 @@ packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libqt6svg6
   libsqlite3-dev
+  libpq-dev postgresql
   libbenchmark-dev
   clang libclang-rt-14-dev
   fonts-liberation2

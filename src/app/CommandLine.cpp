@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-QString ParseCommandLine(int argc, char* argv[])
+CommandLineDatabase ParseCommandLine(int argc, char* argv[])
 {
     // A console application only: it needs no display and is gone before the windows' own.
     QCoreApplication console(argc, argv);
@@ -24,15 +24,22 @@ QString ParseCommandLine(int argc, char* argv[])
         QStringLiteral("Database file (%1) to open and remember instead of the remembered one.")
             .arg(DatabaseFileName()),
         QStringLiteral("[file]"));
+    const QCommandLineOption server(
+        QStringLiteral("server"),
+        QStringLiteral("Database on a PostgreSQL server to open and remember instead of the "
+                       "remembered one, as \"host=... port=... dbname=... user=...\"; the "
+                       "password comes from ~/.pgpass or is asked for."),
+        QStringLiteral("connection"));
+    parser.addOption(server);
     parser.process(console);
     const QStringList files = parser.positionalArguments();
     if (files.isEmpty())
-        return QString();
-    if (files.size() > 1 || !HasDatabaseFileName(files.first())) {
+        return {QString(), parser.value(server)};
+    if (files.size() > 1 || parser.isSet(server) || !HasDatabaseFileName(files.first())) {
         std::fprintf(stderr, "%s\n",
                      qPrintable(QStringLiteral("Velmora opens one database file named %1.")
                                     .arg(DatabaseFileName())));
         std::exit(EXIT_FAILURE);
     }
-    return QFileInfo(files.first()).absoluteFilePath();
+    return {QFileInfo(files.first()).absoluteFilePath(), QString()};
 }

@@ -61,6 +61,19 @@ void convertEarlierFile(Database& db, const QString& path)
 
 } // namespace
 
+Database OpenServerDatabase(const QString& connection)
+{
+    Database db = Database::Connect(connection);
+    if (db.TableNames().isEmpty())
+        CreateSchema(db);
+    if (!holdsEveryTable(db))
+        throw DbError(QStringLiteral("The database %1 is not a Velmora database.  It has been "
+                                     "left unchanged.")
+                          .arg(db.Name()));
+    EnsureIndexes(db);
+    return db;
+}
+
 QString EarlierFileBackupPath(const QString& path, const QDateTime& when)
 {
     return path + QStringLiteral(".bak-") + when.toString(QStringLiteral("yyyyMMdd-HHmmss"));

@@ -20,5 +20,8 @@ Database CreateDatabaseFile(const QString& path);
 // anything else is refused with DbError and left untouched. A file of an earlier build is
 // converted, after a copy of it is kept beside it; a read-only one is refused unchanged.
 Database OpenDatabaseFile(const QString& path);
+// Connects to a database on a server; an empty one is given the tables and seed rows, one
+// that holds other tables is refused.
+Database OpenServerDatabase(const QString& connection);
 // Where that copy goes: "<path>.bak-YYYYMMDD-HHMMSS".
 QString EarlierFileBackupPath(const QString& path, const QDateTime& when);

@@ -17,6 +17,20 @@ QString RememberedDatabasePath()
 void RememberDatabasePath(const QString& path)
 {
     SettingsStore::SaveSetting(QStringLiteral("Database"), QStringLiteral("FileName"), path);
+    SettingsStore::SaveSetting(QStringLiteral("Database"), QStringLiteral("Server"), QString());
+    SettingsStore::SaveSetting(QStringLiteral("OnLoad"), QStringLiteral("DBFileSet"),
+                               QStringLiteral("Yes"));
+}
+
+QString RememberedServer()
+{
+    return SettingsStore::GetSetting(QStringLiteral("Database"), QStringLiteral("Server"),
+                                     QString());
+}
+
+void RememberServer(const QString& connection)
+{
+    SettingsStore::SaveSetting(QStringLiteral("Database"), QStringLiteral("Server"), connection);
     SettingsStore::SaveSetting(QStringLiteral("OnLoad"), QStringLiteral("DBFileSet"),
                                QStringLiteral("Yes"));
 }

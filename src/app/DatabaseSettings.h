@@ -8,3 +8,7 @@
 bool DatabaseLocationKnown();
 QString RememberedDatabasePath();
 void RememberDatabasePath(const QString& path);
+// The database server chosen instead of a file, as a connection string without a password;
+// empty when the database is a file.
+QString RememberedServer();
+void RememberServer(const QString& connection);

@@ -43,11 +43,18 @@ QString LocateAndOpenDatabase(QWidget* parent)
             return QString();
         RememberDatabasePath(path);
         answer = QStringLiteral("NEW");
+    } else if (const QString server = RememberedServer(); !server.isEmpty()) {
+        // A server that cannot be reached leaves the choice of another location.
+        if (ConnectAsAppDatabase(parent, server))
+            return AppDatabase().Name();
     } else {
         path = RememberedDatabasePath();
     }
     for (;;) {
-        if (QFileInfo::exists(path)) {
+        if (answer == QLatin1String("SERVER")) {
+            if (ConnectAsAppDatabase(parent, path))
+                return AppDatabase().Name();
+        } else if (QFileInfo::exists(path)) {
             if (OpenAsAppDatabase(path))
                 return path;
         } else if (answer == QLatin1String("NEW")) {

@@ -11,6 +11,10 @@ DatabaseChoice ShowDatabaseDialog(QWidget* parent, const QString& initialPath)
     frmDataO dialog(parent);
     dialog.Init(initialPath);
     ShowModal(dialog);
+    if (!dialog.ServerConnection().isEmpty()) {
+        RememberServer(dialog.ServerConnection());
+        return {QStringLiteral("SERVER"), dialog.ServerConnection()};
+    }
     DatabaseChoice choice{dialog.CreateNew() ? QStringLiteral("NEW") : QStringLiteral("OLD"),
                           QString()};
     if (!TrimText(dialog.DataFilePath()).isEmpty()) {

@@ -1,5 +1,6 @@
 #include "StartUp.h"
 
+#include "AppDatabase.h"
 #include "DatabaseOpening.h"
 #include "DatabaseSettings.h"
 #include "LocateAndOpenDatabase.h"
@@ -16,6 +17,13 @@ QString& currentPath()
 {
     static QString path;
     return path;
+}
+
+// The connection string of the open database when it is on a server.
+QString& currentServer()
+{
+    static QString server;
+    return server;
 }
 
 // Windows of the start-up are centred on the screen while the main window is still hidden.
@@ -36,6 +44,7 @@ bool RunStartUp(QWidget* mainWindow)
     if (path.isEmpty())
         return false;
     currentPath() = path;
+    currentServer() = RememberedServer();
     return true;
 }
 
@@ -46,9 +55,16 @@ bool ChangeDatabaseLocation(QWidget* parent)
     for (;;) {
         if (choice.answer == QLatin1String("CANCEL"))
             break;
-        if (QFileInfo::exists(choice.path)) {
+        if (choice.answer == QLatin1String("SERVER")) {
+            if (ConnectAsAppDatabase(parent, choice.path)) {
+                currentPath() = AppDatabase().Name();
+                currentServer() = choice.path;
+                return true;
+            }
+        } else if (QFileInfo::exists(choice.path)) {
             if (OpenAsAppDatabase(choice.path)) {
                 currentPath() = choice.path;
+                currentServer().clear();
                 return true;
             }
         } else if (choice.answer == QLatin1String("NEW")) {
@@ -59,8 +75,10 @@ bool ChangeDatabaseLocation(QWidget* parent)
         }
         choice = ShowDatabaseDialog(parent, QString());
     }
-    // The dialog may have remembered a path that was never opened.
-    if (!currentPath().isEmpty())
+    // The dialog may have remembered a location that was never opened.
+    if (!currentServer().isEmpty())
+        RememberServer(currentServer());
+    else if (!currentPath().isEmpty())
         RememberDatabasePath(currentPath());
     return false;
 }

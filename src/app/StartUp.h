@@ -12,5 +12,5 @@ bool RunStartUp(QWidget* mainWindow);
 // True when another database is now open as AppDatabase; cancel leaves everything as it was.
 bool ChangeDatabaseLocation(QWidget* parent);
 
-// Full path of the open database file.
+// Full path of the open database file, or the database and server it is on.
 QString CurrentDbPath();

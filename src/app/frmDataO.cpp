@@ -2,6 +2,7 @@
 
 #include "DatabaseFile.h"
 #include "Messages.h"
+#include "ServerDialog.h"
 #include "ShowModal.h"
 #include "TextRoutines.h"
 #include "frmFindD.h"
@@ -18,6 +19,7 @@ frmDataO::frmDataO(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::f
         ui->cmdBrowseEX->setEnabled(false);
         ui->cmdBrowseNew->setEnabled(true);
         m_createNew = true;
+        m_server.clear();
     });
     connect(ui->optExist, &QRadioButton::toggled, this, [this](bool on) {
         if (!on)
@@ -25,12 +27,23 @@ frmDataO::frmDataO(QWidget* parent) : QDialog(parent), ui(std::make_unique<Ui::f
         ui->cmdBrowseEX->setEnabled(true);
         ui->cmdBrowseNew->setEnabled(false);
         m_createNew = false;
+        m_server.clear();
     });
+    connect(ui->optServer, &QRadioButton::toggled, this, [this](bool on) {
+        ui->cmdServer->setEnabled(on);
+        if (!on)
+            return;
+        ui->cmdBrowseEX->setEnabled(false);
+        ui->cmdBrowseNew->setEnabled(false);
+        m_createNew = false;
+    });
+    connect(ui->cmdServer, &QPushButton::clicked, this, &frmDataO::chooseServer);
     connect(ui->cmdBrowseEX, &QPushButton::clicked, this, &frmDataO::browseExisting);
     connect(ui->cmdBrowseNew, &QPushButton::clicked, this, &frmDataO::browseNew);
     connect(ui->cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(ui->cmdCancel, &QPushButton::clicked, this, [this] {
         m_createNew = false;
+        m_server.clear();
         reject();
     });
 }
@@ -76,5 +89,16 @@ void frmDataO::browseNew()
         return;
     m_dataFilePath = QDir(find.DataFilePath()).filePath(DatabaseFileName());
     showPath(m_dataFilePath);
+    ui->cmdOK->setEnabled(true);
+}
+
+void frmDataO::chooseServer()
+{
+    ServerDialog server(this, QStringLiteral("Database Server"));
+    if (ShowModal(server) != QDialog::Accepted)
+        return;
+    m_server = server.Connection();
+    m_dataFilePath.clear();
+    ui->lblDataPath->setText(m_server);
     ui->cmdOK->setEnabled(true);
 }

@@ -5,7 +5,8 @@
 
 namespace Ui { class frmDataO; }
 
-// Lets the user connect to an existing database file or name the folder of a new one.
+// Lets the user connect to an existing database file, name the folder of a new one, or name
+// a database on a server.
 class frmDataO : public QDialog {
     Q_OBJECT
 public:
@@ -17,13 +18,17 @@ public:
     bool CreateNew() const { return m_createNew; }
     // The picked path; the initial path while nothing else was picked.
     QString DataFilePath() const { return m_dataFilePath; }
+    // The connection string of a chosen database server; empty when a file was chosen.
+    QString ServerConnection() const { return m_server; }
 
 private:
     void showPath(const QString& path);
     void browseExisting();
     void browseNew();
+    void chooseServer();
 
     std::unique_ptr<Ui::frmDataO> ui;
     bool m_createNew = false;
     QString m_dataFilePath;
+    QString m_server;
 };

@@ -1,6 +1,7 @@
 #include "frmMain.h"
 #include "ui_frmMain.h"
 
+#include "CopyToServer.h"
 #include "DatabaseBackupDialog.h"
 #include "HelpWindow.h"
 #include "ImportFromFile.h"
@@ -209,6 +210,7 @@ void frmMain::connectMenus()
     connect(ui->mnuContents, &QAction::triggered, this, [this] { HelpWindow::ShowContents(this); });
     connect(ui->mnuDatabaseLocation, &QAction::triggered, this, &frmMain::changeDatabaseLocation);
     connect(ui->mnuBackUp, &QAction::triggered, this, [this] { BackUpDatabase(this); });
+    connect(ui->mnuCopyToServer, &QAction::triggered, this, [this] { CopyDatabaseToServer(this); });
     connect(ui->mnuExit, &QAction::triggered, this, &QWidget::close);
 }
 

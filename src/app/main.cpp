@@ -12,7 +12,7 @@
 int main(int argc, char* argv[])
 {
     QApplication::setApplicationName(QStringLiteral("Velmora"));
-    const QString databaseFile = ParseCommandLine(argc, argv);
+    const CommandLineDatabase database = ParseCommandLine(argc, argv);
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
     InstallMessageBoxes();
@@ -24,8 +24,10 @@ int main(int argc, char* argv[])
     frmMain w;
     InstallEditors(w);
     // A running instance keeps its database; only the one that starts takes the file given.
-    if (!databaseFile.isEmpty() && AcquireSingleInstanceLock())
-        RememberDatabasePath(databaseFile);
+    if (!database.file.isEmpty() && AcquireSingleInstanceLock())
+        RememberDatabasePath(database.file);
+    if (!database.server.isEmpty() && AcquireSingleInstanceLock())
+        RememberServer(database.server);
     if (!w.Load())
         return 0;
     w.show();

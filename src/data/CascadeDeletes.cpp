@@ -17,14 +17,14 @@ void runAll(Database& db, std::initializer_list<const char*> statements, const Q
     const qint64 value = id.trimmed().toLongLong(&number);
     if (!number)
         throw DbError(QStringLiteral("'%1' is not a record identifier.").arg(id));
-    WriteTransaction transaction(db);
-    QueryDef query = db.CreateQueryDef();
-    for (const char* statement : statements) {
-        query.SetSQL(QString::fromLatin1(statement) + QString::number(value));
-        query.Execute(dbFailOnError);
-    }
-    query.Close();
-    transaction.Commit();
+    WriteTransaction::Run(db, [&] {
+        QueryDef query = db.CreateQueryDef();
+        for (const char* statement : statements) {
+            query.SetSQL(QString::fromLatin1(statement) + QString::number(value));
+            query.Execute(dbFailOnError);
+        }
+        query.Close();
+    });
 }
 
 } // namespace

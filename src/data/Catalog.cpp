@@ -2,8 +2,8 @@
 
 #include "DaoType.h"
 #include "DbError.h"
+#include "SqliteConnection.h"
 
-#include <sqlite3.h>
 
 namespace {
 
@@ -82,40 +82,17 @@ std::optional<FieldDef> Catalog::FromDeclaredType(const char* declared)
     return info;
 }
 
+void Catalog::Load(QList<TableDef> tables)
+{
+    m_tables = std::move(tables);
+    m_index.clear();
+    for (qsizetype i = 0; i < m_tables.size(); ++i)
+        m_index.insert(foldName(m_tables[i].name), i);
+}
+
 void Catalog::Load(sqlite3* db)
 {
-    m_tables.clear();
-    m_index.clear();
-    sqlite3_stmt* list = nullptr;
-    sqlite3_prepare_v2(db,
-                       "SELECT name, sql FROM sqlite_schema WHERE type = 'table' AND name NOT "
-                       "LIKE 'sqlite\\_%' ESCAPE '\\' ORDER BY rowid",
-                       -1, &list, nullptr);
-    while (list && sqlite3_step(list) == SQLITE_ROW) {
-        TableDef table;
-        table.name = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(list, 0)));
-        const QString definition =
-            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(list, 1)));
-        sqlite3_stmt* info = nullptr;
-        sqlite3_prepare_v2(db, "SELECT name, type, \"notnull\" FROM pragma_table_info(?)", -1,
-                           &info, nullptr);
-        sqlite3_bind_text(info, 1, reinterpret_cast<const char*>(sqlite3_column_text(list, 0)), -1,
-                          SQLITE_TRANSIENT);
-        while (info && sqlite3_step(info) == SQLITE_ROW) {
-            auto column = FromDeclaredType(reinterpret_cast<const char*>(sqlite3_column_text(info, 1)))
-                              .value_or(FieldDef{{}, dbText, 255});
-            column.name =
-                QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(info, 0)));
-            column.required = sqlite3_column_int(info, 2) != 0;
-            if (definition.contains(NotEmptyCheck(column.name)))
-                column.allowZeroLength = false;
-            table.fields.append(column);
-        }
-        sqlite3_finalize(info);
-        m_index.insert(foldName(table.name), m_tables.size());
-        m_tables.append(std::move(table));
-    }
-    sqlite3_finalize(list);
+    Load(SqliteConnection::ReadTables(db));
 }
 
 const TableDef* Catalog::Find(QStringView table) const

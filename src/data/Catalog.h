@@ -5,12 +5,12 @@
 #include <QHash>
 #include <optional>
 
-struct sqlite3;
-
-// The tables and fields of an open file, read from the file's own schema.
+// The tables and fields of an open database, as its back end reads them from its schema.
 class Catalog {
 public:
-    void Load(sqlite3* db);
+    void Load(QList<TableDef> tables);
+    // The tables of an SQLite file.
+    void Load(struct sqlite3* db);
     const TableDef* Find(QStringView table) const;
     QStringList TableNames() const;
 

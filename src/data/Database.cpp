@@ -2,40 +2,27 @@
 
 #include "Catalog.h"
 #include "DbError.h"
-#include "JetFunctions.h"
 #include "JetTranslator.h"
+#include "PostgresConnection.h"
 #include "QueryDef.h"
+#include "SqlDialect.h"
+#include "SqliteConnection.h"
 #include "StatementCache.h"
 
 #include <QFileInfo>
-#include <QStorageInfo>
 #include <sqlite3.h>
 
 namespace {
 
-constexpr int kBusyTimeoutMs = 15000;
 constexpr int kKeptSelects = 256;
 
-// A write-ahead log needs shared memory, which network file systems do not give.
-bool onNetworkFileSystem(const QString& path)
+QString columnDefinition(const SqlDialect& dialect, const FieldDef& field)
 {
-    static const QByteArray kinds[] = {"nfs", "nfs4", "cifs", "smb3", "smbfs", "smb2", "9p",
-                                       "afs", "ncpfs", "davfs", "fuse.sshfs"};
-    const QByteArray type = QStorageInfo(QFileInfo(path).absolutePath()).fileSystemType();
-    for (const QByteArray& kind : kinds) {
-        if (type == kind)
-            return true;
-    }
-    return false;
-}
-
-QString columnDefinition(const FieldDef& field)
-{
-    QString text = Catalog::QuoteName(field.name) + u' ' + Catalog::DeclaredType(field);
+    QString text = SqlDialect::QuoteName(field.name) + u' ' + dialect.DeclaredType(field);
     if (field.required)
         text += QStringLiteral(" NOT NULL");
     if (!field.allowZeroLength && (field.type == dbText || field.type == dbMemo))
-        text += Catalog::NotEmptyCheck(field.name);
+        text += dialect.NotEmptyCheck(field.name);
     return text;
 }
 
@@ -55,33 +42,18 @@ QString tableNameOf(const QString& source)
 } // namespace
 
 struct Database::Impl {
-    std::shared_ptr<sqlite3> db;
-    // Declared after the connection, so that its statements are finalized first.
+    std::shared_ptr<SqlConnection> db;
+    // Declared after the connection, so that its statements are let go first.
     std::shared_ptr<StatementCache> statements;
     // Translations of queries by their text, so that a query opened again is not translated
     // again; valid as long as the tables are the same.
     QHash<QString, JetTranslation> selects;
-    QString path;
     Catalog catalog;
     int changes = 0;
-    bool journalChosen = false;
-
-    // The journal mode is chosen at the first write, so that opening (and refusing) a file
-    // that is not ours never changes it.
-    void chooseJournal()
-    {
-        if (journalChosen)
-            return;
-        journalChosen = true;
-        const char* journal = onNetworkFileSystem(path) ? "PRAGMA journal_mode=DELETE"
-                                                        : "PRAGMA journal_mode=WAL";
-        // A read still open on this connection keeps the mode as it is; that only costs speed.
-        sqlite3_exec(db.get(), journal, nullptr, nullptr, nullptr);
-    }
 
     void loadCatalog()
     {
-        catalog.Load(db.get());
+        catalog.Load(db->ReadTables());
         selects.clear();
     }
 
@@ -91,14 +63,14 @@ struct Database::Impl {
             return known.value();
         JetTranslation t;
         try {
-            t = JetTranslator::Translate(sql, catalog);
+            t = JetTranslator::Translate(sql, catalog, db->Dialect());
         } catch (const DbError&) {
             // Another workstation may have added a table since the names were read.
             const QStringList before = catalog.TableNames();
             loadCatalog();
             if (catalog.TableNames() == before)
                 throw;
-            t = JetTranslator::Translate(sql, catalog);
+            t = JetTranslator::Translate(sql, catalog, db->Dialect());
         }
         if (t.kind == JetTranslation::Select) {
             // Emptied when full, so that queries run once do not crowd out the others for good.
@@ -114,39 +86,19 @@ Database::Database() = default;
 Database::~Database() = default;
 Database::Database(Database&&) noexcept = default;
 Database& Database::operator=(Database&&) noexcept = default;
-Database::Database(std::unique_ptr<Impl> impl) : d(std::move(impl)) {}
-
-Database::Impl* Database::openFile(const QString& path, int flags)
+Database::Database(std::shared_ptr<SqlConnection> connection) : d(std::make_unique<Impl>())
 {
-    sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &raw,
-                                   flags | SQLITE_OPEN_NOMUTEX, nullptr);
-    auto impl = std::make_unique<Database::Impl>();
-    impl->db.reset(raw, [](sqlite3* h) { sqlite3_close_v2(h); });
-    impl->statements = std::make_shared<StatementCache>(raw);
-    impl->path = path;
-    if (rc != SQLITE_OK)
-        throw DbError(QStringLiteral("Could not open '%1': %2")
-                          .arg(path, QString::fromUtf8(sqlite3_errmsg(raw))));
-    sqlite3_extended_result_codes(raw, 1);
-    sqlite3_busy_timeout(raw, kBusyTimeoutMs);
-    JetFunctions::Register(raw);
-    // Reading the schema proves the file is a database at all.
-    for (const char* pragma : {"SELECT count(*) FROM sqlite_schema", "PRAGMA synchronous=FULL"}) {
-        if (sqlite3_exec(raw, pragma, nullptr, nullptr, nullptr) != SQLITE_OK)
-            throw DbError(QStringLiteral("'%1' is not a database file that can be opened: %2")
-                              .arg(path, QString::fromUtf8(sqlite3_errmsg(raw))));
-    }
-    impl->catalog.Load(raw);
-    return impl.release();
+    d->db = std::move(connection);
+    d->statements = std::make_shared<StatementCache>(*d->db);
+    d->loadCatalog();
 }
 
 Database Database::Create(const QString& path, const QString& /*locale*/)
 {
     if (QFileInfo::exists(path))
         throw DbError(QStringLiteral("Database '%1' already exists.").arg(path));
-    return Database(std::unique_ptr<Impl>(
-        openFile(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)));
+    return Database(
+        std::make_shared<SqliteConnection>(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE));
 }
 
 Database Database::Open(const QString& path)
@@ -158,7 +110,12 @@ Database Database::Open(const QString& path)
         throw DbError(QStringLiteral("'%1' is not a database file that can be opened: the file is "
                                      "empty.")
                           .arg(path));
-    return Database(std::unique_ptr<Impl>(openFile(path, SQLITE_OPEN_READWRITE)));
+    return Database(std::make_shared<SqliteConnection>(path, SQLITE_OPEN_READWRITE));
+}
+
+Database Database::Connect(const QString& connection)
+{
+    return Database(std::make_shared<PostgresConnection>(connection));
 }
 
 bool Database::IsOpen() const
@@ -168,7 +125,12 @@ bool Database::IsOpen() const
 
 QString Database::Name() const
 {
-    return d ? d->path : QString();
+    return d ? d->db->Name() : QString();
+}
+
+bool Database::OnServer() const
+{
+    return d && !d->db->FileHandle();
 }
 
 void Database::Close()
@@ -176,26 +138,34 @@ void Database::Close()
     d.reset();
 }
 
-sqlite3* Database::Handle() const
+SqlConnection& Database::connection() const
 {
     if (!IsOpen())
         throw DbError(QStringLiteral("The database is not open."));
-    return d->db.get();
+    return *d->db;
+}
+
+sqlite3* Database::Handle() const
+{
+    if (sqlite3* file = connection().FileHandle())
+        return file;
+    throw DbError(QStringLiteral("This is possible only with a database file."));
 }
 
 void Database::run(const QByteArray& sql, const QString& original, const QVariantList& values)
 {
-    Handle();
-    d->chooseJournal();
-    QString message;
-    if (!d->statements->Run(sql, values, message))
-        throw DbError(message, original);
-    d->changes = sqlite3_changes(d->db.get());
+    connection().BeforeWrite();
+    try {
+        d->statements->Run(sql, values);
+    } catch (const DbError& e) {
+        throw DbError(e.Message(), original, e.GetKind());
+    }
+    d->changes = d->db->Changes();
 }
 
 void Database::Execute(const QString& sql, int /*options*/)
 {
-    Handle();
+    connection();
     const JetTranslation t = d->translate(sql);
     if (t.kind != JetTranslation::Action)
         throw DbError(QStringLiteral("Cannot execute a select query."), sql);
@@ -209,7 +179,7 @@ int Database::RecordsAffected() const
 
 std::unique_ptr<Recordset> Database::OpenRecordset(const QString& source, int type)
 {
-    Handle();
+    connection();
     QString sql = source;
     const QString table = tableNameOf(source);
     if (!table.isEmpty()) {
@@ -236,16 +206,16 @@ void Database::AppendTable(const TableDef& table)
 {
     QStringList columns;
     for (const FieldDef& f : table.fields)
-        columns.append(columnDefinition(f));
+        columns.append(columnDefinition(connection().Dialect(), f));
     const QString sql = QStringLiteral("CREATE TABLE %1 (%2)")
-                            .arg(Catalog::QuoteName(table.name), columns.join(QStringLiteral(", ")));
+                            .arg(SqlDialect::QuoteName(table.name), columns.join(QStringLiteral(", ")));
     run(sql.toUtf8(), sql);
     d->loadCatalog();
 }
 
 TableDef Database::GetTableDef(const QString& name) const
 {
-    Handle();
+    connection();
     d->loadCatalog();
     const TableDef* table = d->catalog.Find(name);
     if (!table)
@@ -255,7 +225,7 @@ TableDef Database::GetTableDef(const QString& name) const
 
 QStringList Database::TableNames() const
 {
-    Handle();
+    connection();
     d->loadCatalog();
     return d->catalog.TableNames();
 }
@@ -263,22 +233,36 @@ QStringList Database::TableNames() const
 void Database::CreateIndex(const QString& table, const QString& field)
 {
     const QString sql = QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                            .arg(Catalog::QuoteName(QStringLiteral("ix_%1_%2").arg(table, field)),
-                                 Catalog::QuoteName(table), Catalog::QuoteName(field));
+                            .arg(SqlDialect::QuoteName(QStringLiteral("ix_%1_%2").arg(table, field)),
+                                 SqlDialect::QuoteName(table), SqlDialect::QuoteName(field));
     run(sql.toUtf8(), sql);
 }
 
 void Database::BeginTrans()
 {
-    run("BEGIN IMMEDIATE", QStringLiteral("BEGIN"));
+    connection().BeginWrite();
 }
 
 void Database::CommitTrans()
 {
-    run("COMMIT", QStringLiteral("COMMIT"));
+    connection().Exec("COMMIT");
 }
 
 void Database::Rollback()
 {
-    run("ROLLBACK", QStringLiteral("ROLLBACK"));
+    connection().Exec("ROLLBACK");
+}
+
+bool Database::InTransaction() const
+{
+    return connection().InTransaction();
+}
+
+void Database::ExecuteDirect(const QByteArray& sql)
+{
+    try {
+        connection().Exec(sql);
+    } catch (const DbError& e) {
+        throw DbError(e.Message(), QString::fromUtf8(sql), e.GetKind());
+    }
 }

@@ -10,9 +10,10 @@
 class QueryDef;
 struct sqlite3;
 
-// One open database file. SQL text is written in the Jet dialect and translated for SQLite.
-// Every statement is atomic: a failing one raises DbError and applies nothing.
-// Several processes may share the file; a writer waits for another instead of failing.
+// One open database: an SQLite file or a database on a PostgreSQL server. SQL text is written
+// in the Jet dialect and translated for the back end. Every statement is atomic: a failing one
+// raises DbError and applies nothing. Several processes may share the database; a writer waits
+// for another instead of failing.
 class Database {
 public:
     Database();
@@ -25,9 +26,14 @@ public:
     static Database Create(const QString& path, const QString& locale = QString());
     // Opens an existing file for reading and writing; refuses a file that is no database.
     static Database Open(const QString& path);
+    // Connects to a database on a server, given as a libpq connection string
+    // ("host=... port=... dbname=... user=..."); the password comes from ~/.pgpass.
+    static Database Connect(const QString& connection);
 
     bool IsOpen() const;
+    // The file's path, or "database on server" for a database on a server.
     QString Name() const;
+    bool OnServer() const;
     void Close();
 
     // Runs an INSERT, UPDATE or DELETE. With or without dbFailOnError a failing statement
@@ -48,13 +54,18 @@ public:
     void BeginTrans();
     void CommitTrans();
     void Rollback();
+    bool InTransaction() const;
+    // Text that every back end reads alike (savepoints), run as it is, untranslated.
+    void ExecuteDirect(const QByteArray& sql);
 
+    // The SQLite connection of a file, for what only a file has (backups, file checks);
+    // DbError on a server.
     sqlite3* Handle() const;
 
 private:
     struct Impl;
-    explicit Database(std::unique_ptr<Impl> impl);
-    static Impl* openFile(const QString& path, int flags);
+    class SqlConnection& connection() const;
+    explicit Database(std::shared_ptr<class SqlConnection> connection);
     void run(const QByteArray& sql, const QString& original, const QVariantList& values = {});
 
     std::unique_ptr<Impl> d;

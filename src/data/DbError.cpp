@@ -1,7 +1,8 @@
 #include "DbError.h"
 
-DbError::DbError(const QString& message, const QString& statement)
-    : std::runtime_error(message.toStdString()), m_message(message), m_statement(statement)
+DbError::DbError(const QString& message, const QString& statement, Kind kind)
+    : std::runtime_error(message.toStdString()), m_message(message), m_statement(statement),
+      m_kind(kind)
 {
 }
 

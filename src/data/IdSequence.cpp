@@ -70,12 +70,13 @@ qint32 NextId(const IdSequence& sequence)
 qint32 InsertWithNewId(Database& db, const IdSequence& sequence, qint32 shownId,
                        const std::function<QString(qint32 id)>& insertSql, int options)
 {
-    WriteTransaction transaction(db);
     qint32 id = shownId;
-    if (id <= 0 || isTaken(db, sequence, id))
-        id = NextId(db, sequence);
-    db.Execute(insertSql(id), options);
-    transaction.Commit();
+    WriteTransaction::Run(db, [&] {
+        id = shownId;
+        if (id <= 0 || isTaken(db, sequence, id))
+            id = NextId(db, sequence);
+        db.Execute(insertSql(id), options);
+    });
     return id;
 }
 

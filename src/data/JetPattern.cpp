@@ -7,6 +7,15 @@ QList<uint> folded(QStringView text)
     return text.toString().toCaseFolded().toUcs4();
 }
 
+// One character as a regular expression writes it: ASCII other than letters and digits escaped.
+QString regexChar(uint c)
+{
+    const QString text = QString::fromUcs4(reinterpret_cast<const char32_t*>(&c), 1);
+    const bool plain = c >= 0x80 || (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') ||
+                       (c >= u'A' && c <= u'Z');
+    return plain ? text : u'\\' + text;
+}
+
 } // namespace
 
 std::optional<JetPattern> JetPattern::Compile(QStringView pattern)
@@ -98,4 +107,32 @@ bool JetPattern::Matches(QStringView text) const
     while (pi < m && m_elements[pi].kind == Element::Any)
         ++pi;
     return pi == m;
+}
+
+QString JetPattern::ToRegex() const
+{
+    QString regex = QStringLiteral("^");
+    for (const Element& e : m_elements) {
+        switch (e.kind) {
+        case Element::Any:
+            regex += QStringLiteral(".*");
+            break;
+        case Element::One:
+            regex += u'.';
+            break;
+        case Element::Digit:
+            regex += QStringLiteral("[0-9]");
+            break;
+        case Element::Set:
+            regex += e.negate ? QStringLiteral("[^") : QStringLiteral("[");
+            for (const auto& [low, high] : e.ranges)
+                regex += low == high ? regexChar(low) : regexChar(low) + u'-' + regexChar(high);
+            regex += u']';
+            break;
+        case Element::Literal:
+            regex += regexChar(e.ch);
+            break;
+        }
+    }
+    return regex + u'$';
 }

@@ -11,6 +11,9 @@ public:
     // nullopt when a '[' is never closed.
     static std::optional<JetPattern> Compile(QStringView pattern);
     bool Matches(QStringView text) const;
+    // The same match as an anchored regular expression (POSIX advanced), to be applied without
+    // regard to case.
+    QString ToRegex() const;
 
 private:
     struct Element {

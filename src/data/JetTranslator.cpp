@@ -5,40 +5,23 @@
 #include "DbError.h"
 #include "FromClause.h"
 #include "JetLexer.h"
+#include "SqliteDialect.h"
 #include "TextColumnReferences.h"
-
-namespace {
-
-// The case-blind comparison of text that the engine registers on every connection.
-const QString kCaseBlind = QStringLiteral(" COLLATE JETTEXT");
-
-QString quoteText(const QString& value)
-{
-    QString out = value;
-    out.replace(u'\'', QStringLiteral("''"));
-    return u'\'' + out + u'\'';
-}
-
-QString functionName(const QString& word)
-{
-    static const QHash<QString, QString> names = {
-        {QStringLiteral("UCASE"), QStringLiteral("jet_ucase")},
-        {QStringLiteral("LCASE"), QStringLiteral("jet_lcase")},
-        {QStringLiteral("LEN"), QStringLiteral("length")},
-        {QStringLiteral("MID"), QStringLiteral("substr")},
-    };
-    return names.value(word.toUpper(), word);
-}
-
-} // namespace
 
 JetTranslation JetTranslator::Translate(const QString& sql, const Catalog& catalog)
 {
-    return JetTranslator(sql, catalog).run();
+    return JetTranslator(sql, catalog, SqliteDialect::Instance()).run();
 }
 
-JetTranslator::JetTranslator(const QString& sql, const Catalog& catalog)
-    : m_sql(sql), m_catalog(catalog), m_tokens(JetLexer::Tokenize(sql))
+JetTranslation JetTranslator::Translate(const QString& sql, const Catalog& catalog,
+                                        const SqlDialect& dialect)
+{
+    return JetTranslator(sql, catalog, dialect).run();
+}
+
+JetTranslator::JetTranslator(const QString& sql, const Catalog& catalog,
+                             const SqlDialect& dialect)
+    : m_sql(sql), m_catalog(catalog), m_dialect(dialect), m_tokens(JetLexer::Tokenize(sql))
 {
 }
 
@@ -78,10 +61,64 @@ JetTranslation JetTranslator::run()
             "Invalid SQL statement; expected 'DELETE', 'INSERT', 'SELECT', or 'UPDATE'."));
     }
     translateSelects();
-    for (const qsizetype i : TextColumnReferences::Find(m_tokens, m_depth, m_catalog))
-        m_after[i].prepend(kCaseBlind);
+    const QSet<qsizetype> likeOperands = rewriteLikes();
+    const bool spell = m_dialect.SpellsStoredNames();
+    for (const qsizetype i :
+         TextColumnReferences::Find(m_tokens, m_depth, m_catalog, spell ? &m_spelled : nullptr)) {
+        if (!likeOperands.contains(i))
+            m_after[i].prepend(m_dialect.CaseBlind());
+    }
+    if (spell)
+        spellTablesAndAliases();
     m_result.sql = output();
     return m_result;
+}
+
+// For a back end without Jet's LIKE: "[NOT] LIKE 'pattern'" becomes the dialect's match, and
+// the operand before it (returned) keeps its own collation, which the match overrides.
+QSet<qsizetype> JetTranslator::rewriteLikes()
+{
+    QSet<qsizetype> operands;
+    if (!m_dialect.RewritesLike())
+        return operands;
+    for (qsizetype i = 1; i + 1 < m_tokens.size(); ++i) {
+        if (!tok(i).isWord(u"LIKE"))
+            continue;
+        if (tok(i + 1).kind != JetToken::Text)
+            fail(QStringLiteral("LIKE must be followed by a text pattern."));
+        const bool negated = tok(i - 1).isWord(u"NOT");
+        const auto match = m_dialect.Like(tok(i + 1).value, negated);
+        if (!match)
+            fail(QStringLiteral("Invalid pattern string: a '[' is not closed."));
+        m_skip.insert(i);
+        m_skip.insert(i + 1);
+        if (negated)
+            m_skip.insert(i - 1);
+        m_after[i + 1] += u' ' + *match;
+        operands.insert(negated ? i - 2 : i - 1);
+    }
+    return operands;
+}
+
+// Table names as stored; a name defined after AS as written there, wherever it is used.
+void JetTranslator::spellTablesAndAliases()
+{
+    QHash<QString, QString> aliases;
+    for (qsizetype i = 1; i < m_tokens.size(); ++i) {
+        if (tok(i).isName() && tok(i - 1).isWord(u"AS")) {
+            aliases.insert(tok(i).value.toCaseFolded(), tok(i).value);
+            m_spelled.insert(i, tok(i).value);
+        }
+    }
+    for (qsizetype i = 0; i < m_tokens.size(); ++i) {
+        if (!tok(i).isName() || m_spelled.contains(i))
+            continue;
+        if (const TableDef* table = m_catalog.Find(tok(i).value))
+            m_spelled.insert(i, table->name);
+        else if (const auto alias = aliases.constFind(tok(i).value.toCaseFolded());
+                 alias != aliases.constEnd() && !tok(i + 1).isSymbol(u"("))
+            m_spelled.insert(i, *alias);
+    }
 }
 
 void JetTranslator::checkSingleStatement()
@@ -146,7 +183,11 @@ void JetTranslator::translateSelect(qsizetype at)
         fail(QStringLiteral("SELECT ... INTO (a make-table query) is not supported."));
     if (listStart == listEnd)
         fail(QStringLiteral("Syntax error: the SELECT statement names no fields."));
-    const bool distinct = tok(at + 1).isWord(u"DISTINCT") || tok(at + 1).isWord(u"DISTINCTROW");
+    bool distinct = tok(at + 1).isWord(u"DISTINCT") || tok(at + 1).isWord(u"DISTINCTROW");
+    // Where a grouped field must be the same expression in the list as in GROUP BY, the
+    // list's field takes the case-blind collation too.
+    for (qsizetype i = listEnd; m_dialect.CollatesGroupedFields() && i < end; ++i)
+        distinct = distinct || (depthAt(i) == depth && tok(i).isWord(u"GROUP"));
     nameSelectItems(listStart, listEnd, end, depth, distinct);
 }
 
@@ -214,7 +255,7 @@ void JetTranslator::nameSelectItems(qsizetype from, qsizetype to, qsizetype scop
         const qsizetype exprEnd = aliased ? stop - 2 : stop;
         if (!aliased) {
             name = QStringLiteral("Expr%1").arg(m_nextExpr++);
-            m_after[stop - 1] += QStringLiteral(" AS ") + name;
+            m_after[stop - 1] += QStringLiteral(" AS ") + m_dialect.Alias(name);
         }
         if (literal && exprEnd - start == 1)
             m_result.columnTypes.insert(name.toCaseFolded(), {int(dbBoolean), 1});
@@ -266,7 +307,7 @@ void JetTranslator::collateDistinctText(qsizetype from, qsizetype to,
     const auto type = fieldType(from, to, tables);
     if (!type || (type->first != dbText && type->first != dbMemo))
         return;
-    m_after[to - 1].prepend(kCaseBlind);
+    m_after[to - 1].prepend(m_dialect.CaseBlind());
     m_result.columnTypes.insert(tok(to - 1).value.toCaseFolded(), *type);
 }
 
@@ -298,11 +339,14 @@ void JetTranslator::translateInsert()
             if (stop - start != 1 || !tok(start).isName())
                 fail(QStringLiteral("Syntax error in INSERT INTO statement."));
             const QString& name = tok(start).value;
-            if (!target.Find(name))
+            const FieldDef* field = target.Find(name);
+            if (!field)
                 fail(QStringLiteral("The INSERT INTO statement contains the following unknown "
                                     "field name: '%1'. Make sure you have typed the name "
                                     "correctly, and try the operation again.")
                          .arg(name));
+            if (m_dialect.SpellsStoredNames())
+                m_spelled.insert(start, field->name);
             columns.append(name);
         }
         i = close + 1;
@@ -385,10 +429,9 @@ void JetTranslator::storeValue(qsizetype from, qsizetype to, const TableDef& tab
         }
         return;
     }
-    m_before[from] += QStringLiteral("jet_store(");
-    m_after[to - 1] += QStringLiteral(", ") + QString::number(info->type) +
-                       QStringLiteral(", ") + QString::number(info->size) +
-                       QStringLiteral(", ") + quoteText(info->name) + u')';
+    const auto [before, after] = m_dialect.Store(*info);
+    m_before[from] += before;
+    m_after[to - 1] += after;
 }
 
 // A literal that fits as written, as the value bound in its place: Null, True and False as
@@ -447,32 +490,34 @@ QList<std::pair<qsizetype, qsizetype>> JetTranslator::splitList(qsizetype from, 
     return items;
 }
 
-QString JetTranslator::tokenText(qsizetype i) const
+QString JetTranslator::tokenText(qsizetype i, int& bound) const
 {
     if (m_bound.contains(i))
-        return QStringLiteral("?");
+        return m_dialect.Parameter(++bound);
     const JetToken& t = tok(i);
     const JetToken& next = tok(i + 1 < m_tokens.size() ? i + 1 : i);
     const bool qualified = i > 0 && tok(i - 1).isSymbol(u".");
     switch (t.kind) {
     case JetToken::Word:
+        if (const auto spelled = m_spelled.constFind(i); spelled != m_spelled.constEnd())
+            return SqlDialect::QuoteName(*spelled);
         if (next.isSymbol(u"("))
-            return functionName(t.value);
+            return m_dialect.FunctionName(t.value);
         if (!qualified && t.isWord(u"TRUE"))
-            return QStringLiteral("1");
+            return m_dialect.Boolean(true);
         if (!qualified && t.isWord(u"FALSE"))
-            return QStringLiteral("0");
+            return m_dialect.Boolean(false);
         if (t.isWord(u"MOD"))
             return QStringLiteral("%");
         return t.value;
     case JetToken::Name:
-        return u'"' + QString(t.value).replace(u'"', QStringLiteral("\"\"")) + u'"';
+        return SqlDialect::QuoteName(m_spelled.value(i, t.value));
     case JetToken::Text:
         // Text compares without regard to case also where neither side is a text field,
         // such as UCASE(lname) = 'Smith'.
-        return quoteText(t.value) + kCaseBlind;
+        return SqlDialect::QuoteText(t.value) + m_dialect.CaseBlind();
     case JetToken::Date:
-        return quoteText(t.value);
+        return m_dialect.DateLiteral(t.value);
     case JetToken::Symbol:
         if (t.value == u"&")
             return QStringLiteral("||");
@@ -489,6 +534,7 @@ QString JetTranslator::tokenText(qsizetype i) const
 QString JetTranslator::output() const
 {
     QString out;
+    int bound = 0;
     for (qsizetype i = 0; i < m_tokens.size(); ++i) {
         out += m_before.value(i);
         if (tok(i).kind == JetToken::End)
@@ -497,7 +543,7 @@ QString JetTranslator::output() const
             const bool joined = tok(i).isSymbol(u".") || (i > 0 && tok(i - 1).isSymbol(u"."));
             if (!out.isEmpty() && !joined && !out.endsWith(u' '))
                 out += u' ';
-            out += tokenText(i);
+            out += tokenText(i, bound);
         }
         out += m_after.value(i);
     }

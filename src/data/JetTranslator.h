@@ -9,19 +9,23 @@
 #include <QSet>
 
 class Catalog;
+class SqlDialect;
 struct FieldDef;
 struct TableDef;
 
-// Turns one statement of the Jet dialect into SQLite text, token by token.
-// Values stored by INSERT and UPDATE that do not already suit their field pass through
-// jet_store(), which checks and fits them; the literals of an INSERT's VALUES list are bound
-// to ? marks; TOP n becomes LIMIT n; unnamed computed columns get Expr1000...
+// Turns one statement of the Jet dialect into the SQL text of a back end, token by token; what
+// the back ends write differently comes from its dialect.
+// Values stored by INSERT and UPDATE that do not already suit their field pass through the
+// dialect's store, which checks and fits them; the literals of an INSERT's VALUES list are bound
+// to parameters; TOP n becomes LIMIT n; unnamed computed columns get Expr1000...
 class JetTranslator {
 public:
     static JetTranslation Translate(const QString& sql, const Catalog& catalog);
+    static JetTranslation Translate(const QString& sql, const Catalog& catalog,
+                                    const SqlDialect& dialect);
 
 private:
-    JetTranslator(const QString& sql, const Catalog& catalog);
+    JetTranslator(const QString& sql, const Catalog& catalog, const SqlDialect& dialect);
 
     JetTranslation run();
     void checkSingleStatement();
@@ -43,6 +47,8 @@ private:
     void storeSelectedValues(qsizetype select, const TableDef& target, const QStringList& columns);
     void translateUpdate();
     void translateDelete();
+    QSet<qsizetype> rewriteLikes();
+    void spellTablesAndAliases();
     static bool fitsAsWritten(const JetToken& value, const FieldDef& field);
     static QVariant boundValue(const JetToken& value);
     enum class Literal { Written, Bound };
@@ -51,19 +57,22 @@ private:
     const TableDef& table(qsizetype at) const;
     QList<std::pair<qsizetype, qsizetype>> splitList(qsizetype from, qsizetype to, int depth) const;
     QString output() const;
-    QString tokenText(qsizetype i) const;
+    QString tokenText(qsizetype i, int& bound) const;
     const JetToken& tok(qsizetype i) const;
     int depthAt(qsizetype i) const;
     [[noreturn]] void fail(const QString& message) const;
 
     const QString& m_sql;
     const Catalog& m_catalog;
+    const SqlDialect& m_dialect;
     QList<JetToken> m_tokens;
     QList<int> m_depth;
     QHash<qsizetype, QString> m_before;
     QHash<qsizetype, QString> m_after;
     QSet<qsizetype> m_skip;
     QSet<qsizetype> m_bound;
+    // Names written as stored, for a back end whose quoted names are case-bound.
+    QHash<qsizetype, QString> m_spelled;
     JetTranslation m_result;
     int m_nextExpr = 1000;
 };

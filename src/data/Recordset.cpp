@@ -1,26 +1,26 @@
 #include "Recordset.h"
 
-#include "Catalog.h"
 #include "DaoType.h"
 #include "DbError.h"
 #include "FieldReading.h"
 #include "JetDate.h"
+#include "SqlStatement.h"
 #include "StatementCache.h"
 #include "TextRoutines.h"
 
 #include <algorithm>
-#include <sqlite3.h>
 
-Recordset::Recordset(std::shared_ptr<sqlite3> db, std::shared_ptr<StatementCache> statements,
+using Storage = SqlStatement::Storage;
+
+Recordset::Recordset(std::shared_ptr<SqlConnection> db, std::shared_ptr<StatementCache> statements,
                      const JetTranslation& query, const QString& sql, bool forwardOnly)
     : m_db(std::move(db)), m_statements(std::move(statements)), m_text(query.sql.toUtf8()),
       m_sql(sql), m_forwardOnly(forwardOnly)
 {
-    int rc = SQLITE_OK;
-    m_stmt = m_statements->Take(m_text, rc);
-    if (!m_stmt)
-        throw DbError(QString::fromUtf8(sqlite3_errmsg(m_db.get())), m_sql);
     try {
+        m_stmt = m_statements->Take(m_text);
+        if (!m_stmt)
+            throw DbError(QStringLiteral("The query is empty."));
         const bool any = fetch();
         describeColumns(query);
         // A snapshot is the rows as they were when it was opened. Reading them all at once also
@@ -29,6 +29,9 @@ Recordset::Recordset(std::shared_ptr<sqlite3> db, std::shared_ptr<StatementCache
             fetchAll();
         m_bof = m_eof = !any;
         m_pos = any ? 0 : -1;
+    } catch (const DbError& e) {
+        Close();
+        throw DbError(e.Message(), m_sql, e.GetKind());
     } catch (...) {
         Close();
         throw;
@@ -45,8 +48,7 @@ void Recordset::Close()
     // Given back reset: it holds no lock, and the next opening of the same query skips
     // preparing it.
     if (m_stmt)
-        m_statements->Give(m_text, m_stmt);
-    m_stmt = nullptr;
+        m_statements->Give(m_text, std::move(m_stmt));
     m_rows.clear();
     m_texts.clear();
     m_exhausted = true;
@@ -55,13 +57,13 @@ void Recordset::Close()
 
 void Recordset::describeColumns(const JetTranslation& query)
 {
-    const int count = sqlite3_column_count(m_stmt);
+    const int count = m_stmt->ColumnCount();
     QStringList names;
     for (int i = 0; i < count; ++i)
-        names.append(QString::fromUtf8(sqlite3_column_name(m_stmt, i)));
+        names.append(m_stmt->ColumnName(i));
     for (int i = 0; i < count; ++i) {
         FieldDef def{names[i], dbText, 255};
-        if (auto declared = Catalog::FromDeclaredType(sqlite3_column_decltype(m_stmt, i))) {
+        if (auto declared = m_stmt->ColumnField(i)) {
             def.type = declared->type;
             def.size = declared->size;
         } else if (auto hint = query.columnTypes.constFind(names[i].toCaseFolded());
@@ -70,8 +72,10 @@ void Recordset::describeColumns(const JetTranslation& query)
             def.size = hint->second;
         } else if (m_fetched > 0) {
             // A computed column: its type follows the value of the first row.
-            const int storage = sqlite3_column_type(m_stmt, i);
-            def.type = storage == SQLITE_INTEGER ? dbLong : storage == SQLITE_FLOAT ? dbDouble : dbText;
+            const Storage storage = m_stmt->ColumnStorage(i);
+            def.type = storage == Storage::Integer ? dbLong
+                       : storage == Storage::Float ? dbDouble
+                                                   : dbText;
             def.size = def.type == dbText ? 255 : DaoFixedSize(def.type);
         }
         // Two columns of one name (a join over SELECT *) are told apart as table.field.
@@ -79,8 +83,8 @@ void Recordset::describeColumns(const JetTranslation& query)
             return other.compare(names[i], Qt::CaseInsensitive) == 0;
         };
         if (std::count_if(names.cbegin(), names.cend(), sameName) > 1) {
-            if (const char* table = sqlite3_column_table_name(m_stmt, i))
-                def.name = QString::fromUtf8(table) + u'.' + names[i];
+            if (const QString table = m_stmt->ColumnTable(i); !table.isEmpty())
+                def.name = table + u'.' + names[i];
         }
         m_types.push_back(def.type);
         m_fields.Append(Field(this, i, def.name, def.type, def.size));
@@ -98,13 +102,16 @@ bool Recordset::fetch()
 {
     if (m_exhausted)
         return false;
-    const int rc = sqlite3_step(m_stmt);
-    if (rc == SQLITE_DONE) {
+    bool row = false;
+    try {
+        row = m_stmt->Step();
+    } catch (const DbError& e) {
+        throw DbError(e.Message(), m_sql, e.GetKind());
+    }
+    if (!row) {
         m_exhausted = true;
         return false;
     }
-    if (rc != SQLITE_ROW)
-        throw DbError(QString::fromUtf8(sqlite3_errmsg(m_db.get())), m_sql);
     ++m_fetched;
     if (!m_forwardOnly) {
         std::vector<QVariant> row;
@@ -127,23 +134,26 @@ QVariant Recordset::columnValue(int column, ReadAs as) const
     const int type = m_types.empty() ? dbText : m_types[size_t(column)];
     if (type == dbText || type == dbMemo)
         return textValue(column, as);
-    const int storage = sqlite3_column_type(m_stmt, column);
-    if (storage == SQLITE_NULL)
+    const Storage storage = m_stmt->ColumnStorage(column);
+    if (storage == Storage::Null)
         return as == ReadAs::Reading ? FieldReading::OfNull(type) : QVariant();
     switch (type) {
     case dbBoolean:
-        return QVariant(sqlite3_column_int64(m_stmt, column) != 0);
+        return QVariant(m_stmt->Int(column) != 0);
     case dbInteger:
     case dbLong:
-        return QVariant(int(sqlite3_column_int64(m_stmt, column)));
+        return QVariant(int(m_stmt->Int(column)));
     case dbDouble:
-        return QVariant(sqlite3_column_double(m_stmt, column));
+        return QVariant(m_stmt->Double(column));
     case dbDate: {
-        const auto date =
-            storage == SQLITE_TEXT
-                ? JetDate::FromStorage(reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column)),
-                                       sqlite3_column_bytes(m_stmt, column))
-                : JetDate::FromSerial(sqlite3_column_double(m_stmt, column));
+        std::optional<QDateTime> date;
+        if (storage == Storage::Text) {
+            int bytes = 0;
+            const char* text = m_stmt->Text(column, bytes);
+            date = JetDate::FromStorage(text, bytes);
+        } else {
+            date = JetDate::FromSerial(m_stmt->Double(column));
+        }
         if (date)
             return QVariant(*date);
         break;
@@ -157,11 +167,10 @@ QVariant Recordset::columnValue(int column, ReadAs as) const
 
 QVariant Recordset::textValue(int column, ReadAs as) const
 {
-    // No text pointer means Null: one call instead of asking for the storage class first.
-    const char* text = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, column));
+    int bytes = 0;
+    const char* text = m_stmt->Text(column, bytes);
     if (!text)
         return as == ReadAs::Reading ? FieldReading::OfNull(dbText) : QVariant();
-    const int bytes = sqlite3_column_bytes(m_stmt, column);
     // An empty text is not Null: it reads as a shared empty (not null) string.
     if (bytes == 0)
         return QVariant(QStringLiteral(""));

@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-struct sqlite3_stmt;
-struct sqlite3;
+class SqlConnection;
+class SqlStatement;
 class StatementCache;
 
 // The rows of a query and a position among them. A forward-only recordset holds only the
@@ -17,7 +17,7 @@ class StatementCache;
 // is opened, so that it can move back and does not change with later writes.
 class Recordset {
 public:
-    Recordset(std::shared_ptr<sqlite3> db, std::shared_ptr<StatementCache> statements,
+    Recordset(std::shared_ptr<SqlConnection> db, std::shared_ptr<StatementCache> statements,
               const JetTranslation& query, const QString& sql, bool forwardOnly);
     ~Recordset();
     Recordset(const Recordset&) = delete;
@@ -48,10 +48,10 @@ private:
     [[noreturn]] void throwNoCurrentRecord() const;
     void requireScrolling() const;
 
-    std::shared_ptr<sqlite3> m_db;
+    std::shared_ptr<SqlConnection> m_db;
     // Declared after the connection, so that it is let go first.
     std::shared_ptr<StatementCache> m_statements;
-    sqlite3_stmt* m_stmt = nullptr;
+    std::unique_ptr<SqlStatement> m_stmt;
     QByteArray m_text;
     QString m_sql;
     bool m_forwardOnly;

@@ -1,81 +1,43 @@
 #include "StatementCache.h"
 
-#include <sqlite3.h>
+#include "SqlConnection.h"
 
-namespace {
-
-int bind(sqlite3_stmt* stmt, int index, const QVariant& value)
+std::unique_ptr<SqlStatement> StatementCache::Take(const QByteArray& sql)
 {
-    if (!value.isValid())
-        return sqlite3_bind_null(stmt, index);
-    if (value.typeId() == QMetaType::LongLong)
-        return sqlite3_bind_int64(stmt, index, value.toLongLong());
-    const QByteArray text = value.toString().toUtf8();
-    return sqlite3_bind_text(stmt, index, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-}
-
-} // namespace
-
-StatementCache::~StatementCache()
-{
-    for (sqlite3_stmt* stmt : std::as_const(m_idle))
-        sqlite3_finalize(stmt);
-}
-
-sqlite3_stmt* StatementCache::prepare(const QByteArray& sql, unsigned flags, int& rc)
-{
-    sqlite3_stmt* stmt = nullptr;
-    rc = sqlite3_prepare_v3(m_db, sql.constData(), int(sql.size()), flags, &stmt, nullptr);
-    if (rc != SQLITE_OK) {
-        sqlite3_finalize(stmt);
-        return nullptr;
-    }
-    return stmt;
-}
-
-sqlite3_stmt* StatementCache::Take(const QByteArray& sql, int& rc)
-{
-    rc = SQLITE_OK;
-    if (const auto kept = m_idle.constFind(sql); kept != m_idle.constEnd()) {
-        sqlite3_stmt* stmt = kept.value();
+    if (const auto kept = m_idle.find(sql); kept != m_idle.end()) {
+        std::unique_ptr<SqlStatement> stmt = std::move(kept->second);
         m_idle.erase(kept);
         return stmt;
     }
-    return prepare(sql, SQLITE_PREPARE_PERSISTENT, rc);
+    return m_connection.Prepare(sql, true);
 }
 
-void StatementCache::Give(const QByteArray& sql, sqlite3_stmt* stmt)
+void StatementCache::Give(const QByteArray& sql, std::unique_ptr<SqlStatement> stmt)
 {
-    sqlite3_reset(stmt);
-    sqlite3_clear_bindings(stmt);
+    stmt->Reset();
     // Once full, all are let go: texts run only once must not crowd out the others for good.
-    if (m_idle.size() >= kKept) {
-        for (sqlite3_stmt* idle : std::as_const(m_idle))
-            sqlite3_finalize(idle);
+    if (m_idle.size() >= kKept)
         m_idle.clear();
-    }
-    m_idle.insert(sql, stmt);
+    m_idle.emplace(sql, std::move(stmt));
 }
 
-bool StatementCache::Run(const QByteArray& sql, const QVariantList& values, QString& message)
+void StatementCache::Run(const QByteArray& sql, const QVariantList& values)
 {
     // A text with values to bind is one that runs again with other values; the rest run once.
     const bool keep = !values.isEmpty();
-    int rc = SQLITE_OK;
-    sqlite3_stmt* stmt = keep ? Take(sql, rc) : prepare(sql, 0, rc);
-    for (int i = 0; stmt && rc == SQLITE_OK && i < values.size(); ++i)
-        rc = bind(stmt, i + 1, values[i]);
+    std::unique_ptr<SqlStatement> stmt = keep ? Take(sql) : m_connection.Prepare(sql, false);
     // No statement and no error: the text held none.
-    if (stmt && rc == SQLITE_OK) {
-        while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    if (!stmt)
+        return;
+    try {
+        stmt->Bind(values);
+        while (stmt->Step()) {
         }
+    } catch (...) {
+        if (keep)
+            Give(sql, std::move(stmt));
+        throw;
     }
-    const bool done = rc == SQLITE_DONE || rc == SQLITE_OK;
-    if (!done)
-        message = QString::fromUtf8(sqlite3_errmsg(m_db));
-    if (stmt && keep)
-        Give(sql, stmt);
-    else
-        sqlite3_finalize(stmt);
-    return done;
+    if (keep)
+        Give(sql, std::move(stmt));
 }

@@ -21,9 +21,10 @@ bool isKeyword(const JetToken& t)
 } // namespace
 
 QSet<qsizetype> TextColumnReferences::Find(const QList<JetToken>& tokens,
-                                           const QList<int>& depths, const Catalog& catalog)
+                                           const QList<int>& depths, const Catalog& catalog,
+                                           QHash<qsizetype, QString>* spellings)
 {
-    return TextColumnReferences(tokens, depths, catalog).find();
+    return TextColumnReferences(tokens, depths, catalog).find(spellings);
 }
 
 TextColumnReferences::TextColumnReferences(const QList<JetToken>& tokens,
@@ -117,13 +118,22 @@ void TextColumnReferences::readTables(Scope& scope) const
     }
 }
 
-QSet<qsizetype> TextColumnReferences::find() const
+QSet<qsizetype> TextColumnReferences::find(QHash<qsizetype, QString>* spellings) const
 {
     QSet<qsizetype> found;
     for (qsizetype i = 0; i < m_tokens.size(); ++i) {
         const Scope* scope = innermost(i);
-        if (scope && comparedHere(*scope, i) && isTextField(*scope, i))
-            found.insert(i);
+        if (!scope)
+            continue;
+        if (spellings && !scope->tablePositions.contains(i)) {
+            if (const FieldDef* field = fieldAt(*scope, i))
+                spellings->insert(i, field->name);
+        }
+        if (comparedHere(*scope, i)) {
+            const FieldDef* field = fieldAt(*scope, i);
+            if (field && (field->type == dbText || field->type == dbMemo))
+                found.insert(i);
+        }
     }
     return found;
 }
@@ -145,13 +155,13 @@ bool TextColumnReferences::comparedHere(const Scope& scope, qsizetype i) const
     return i > scope.listEnd && !scope.tablePositions.contains(i);
 }
 
-bool TextColumnReferences::isTextField(const Scope& scope, qsizetype i) const
+const FieldDef* TextColumnReferences::fieldAt(const Scope& scope, qsizetype i) const
 {
     const JetToken& t = tok(i);
     const JetToken& next = tok(i + 1);
     if (!t.isName() || isKeyword(t) || next.isSymbol(u"(") || next.isSymbol(u".") ||
         next.isSymbol(u"!") || tok(i - 1).isWord(u"AS"))
-        return false;
+        return nullptr;
     const bool qualified = i >= 2 && (tok(i - 1).isSymbol(u".") || tok(i - 1).isSymbol(u"!"));
     const QStringView qualifier = qualified ? QStringView(tok(i - 2).value) : QStringView();
     // The innermost scope first, then the ones around it (a correlated sub-query).
@@ -160,7 +170,7 @@ bool TextColumnReferences::isTextField(const Scope& scope, qsizetype i) const
         if (&around != &scope && !(around.select < scope.select && scope.end <= around.end))
             continue;
         if (const FieldDef* field = FindField(m_catalog, around.tables, qualifier, t.value))
-            return field->type == dbText || field->type == dbMemo;
+            return field;
     }
-    return false;
+    return nullptr;
 }

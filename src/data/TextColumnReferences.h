@@ -3,10 +3,12 @@
 #include "FromClause.h"
 #include "JetToken.h"
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 
 class Catalog;
+struct FieldDef;
 
 // Finds the references to Text and Memo fields where a statement compares, orders or groups
 // text, so that the translator can give them the case-blind collation there. The file declares
@@ -14,9 +16,11 @@ class Catalog;
 // so that they keep their declared type.
 class TextColumnReferences {
 public:
-    // Token positions, given the tokens and their parenthesis depths.
+    // Token positions, given the tokens and their parenthesis depths. With `spellings`, also
+    // every field reference's position with the field's name as stored.
     static QSet<qsizetype> Find(const QList<JetToken>& tokens, const QList<int>& depths,
-                                const Catalog& catalog);
+                                const Catalog& catalog,
+                                QHash<qsizetype, QString>* spellings = nullptr);
 
 private:
     struct Scope {
@@ -32,7 +36,7 @@ private:
 
     TextColumnReferences(const QList<JetToken>& tokens, const QList<int>& depths,
                          const Catalog& catalog);
-    QSet<qsizetype> find() const;
+    QSet<qsizetype> find(QHash<qsizetype, QString>* spellings) const;
     void addSelectScope(qsizetype at);
     void addActionScope();
     void readTables(Scope& scope) const;
@@ -40,7 +44,7 @@ private:
                           std::initializer_list<const char16_t*> words) const;
     const Scope* innermost(qsizetype i) const;
     bool comparedHere(const Scope& scope, qsizetype i) const;
-    bool isTextField(const Scope& scope, qsizetype i) const;
+    const FieldDef* fieldAt(const Scope& scope, qsizetype i) const;
     const JetToken& tok(qsizetype i) const;
     int depthAt(qsizetype i) const;
 

@@ -3,10 +3,17 @@
 #include "Database.h"
 #include "DbError.h"
 
-#include <sqlite3.h>
+#include <QThread>
+#include <cstdlib>
+
+namespace {
+
+constexpr int kAttempts = 5;
+
+} // namespace
 
 WriteTransaction::WriteTransaction(Database& db)
-    : m_db(db), m_nested(sqlite3_get_autocommit(db.Handle()) == 0)
+    : m_db(db), m_nested(db.InTransaction())
 {
     if (m_nested)
         runOnHandle("SAVEPOINT velmora_write");
@@ -37,10 +44,26 @@ void WriteTransaction::Commit()
     m_done = true;
 }
 
-// Savepoints are no Jet statements, so they go to the file directly.
+// Savepoints are no Jet statements, so they go to the back end directly.
 void WriteTransaction::runOnHandle(const char* sql)
 {
-    sqlite3* handle = m_db.Handle();
-    if (sqlite3_exec(handle, sql, nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw DbError(QString::fromUtf8(sqlite3_errmsg(handle)), QString::fromLatin1(sql));
+    m_db.ExecuteDirect(sql);
+}
+
+void WriteTransaction::Run(Database& db, const std::function<void()>& work)
+{
+    const bool outermost = !db.InTransaction();
+    for (int attempt = 1;; ++attempt) {
+        try {
+            WriteTransaction transaction(db);
+            work();
+            transaction.Commit();
+            return;
+        } catch (const DbError& e) {
+            if (!outermost || e.GetKind() != DbError::Conflict || attempt == kAttempts)
+                throw;
+        }
+        // Colliding writers start again at different moments.
+        QThread::msleep(20 * attempt + std::rand() % 20);
+    }
 }

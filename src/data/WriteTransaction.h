@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class Database;
 
 // A write transaction that is rolled back unless committed: a failure part-way through
@@ -13,6 +15,12 @@ public:
     WriteTransaction& operator=(const WriteTransaction&) = delete;
 
     void Commit();
+
+    // Runs the work in a write transaction and commits it. When another writer made it fail
+    // (a serialization failure, a deadlock, a file still locked) it is rolled back and run
+    // again, a few times, so that a collision never reaches the user as a lost record.
+    // Inside a transaction of the caller's it runs once: only the caller can start over.
+    static void Run(Database& db, const std::function<void()>& work);
 
 private:
     void runOnHandle(const char* sql);

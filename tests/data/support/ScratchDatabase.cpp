@@ -2,6 +2,8 @@
 
 #include "Schema.h"
 
+#include <QCoreApplication>
+#include <sqlite3.h>
 #include <stdexcept>
 
 namespace
@@ -23,12 +25,57 @@ QString text(const QVariant& value)
 
 } // namespace
 
-ScratchDatabase::ScratchDatabase()
+QString ScratchDatabase::ServerConnection()
+{
+    return qEnvironmentVariable("VELMORA_TEST_PG");
+}
+
+QString ScratchDatabase::ServerMissing()
+{
+    return ServerConnection().isEmpty()
+               ? QStringLiteral("VELMORA_TEST_PG is not set, so there is no PostgreSQL server to "
+                                "test on; scripts/test.sh starts one and sets it")
+               : QString();
+}
+
+ScratchDatabase::ScratchDatabase(BackEnd backEnd)
 {
     if (!m_dir.isValid())
         throw std::runtime_error("no temporary folder");
-    m_db = Database::Create(m_dir.filePath(QStringLiteral("brevoxal.mdb")));
+    if (backEnd == File) {
+        m_db = Database::Create(m_dir.filePath(QStringLiteral("brevoxal.mdb")));
+    } else {
+        static int made = 0;
+        m_serverDatabase = QStringLiteral("scratch_%1_%2")
+                               .arg(QCoreApplication::applicationPid())
+                               .arg(++made);
+        Database::Connect(ServerConnection())
+            .ExecuteDirect("CREATE DATABASE " + m_serverDatabase.toUtf8());
+        m_db = Database::Connect(Connection());
+    }
     CreateSchema(m_db);
+}
+
+ScratchDatabase::~ScratchDatabase()
+{
+    m_db.Close();
+    if (!m_serverDatabase.isEmpty())
+        Database::Connect(ServerConnection())
+            .ExecuteDirect("DROP DATABASE " + m_serverDatabase.toUtf8() + " WITH (FORCE)");
+}
+
+QString ScratchDatabase::Connection() const
+{
+    return ServerConnection() + QStringLiteral(" dbname=") + m_serverDatabase;
+}
+
+Database ScratchDatabase::OpenAgain() const
+{
+    if (!m_serverDatabase.isEmpty())
+        return Database::Connect(Connection());
+    Database other = Database::Open(m_db.Name());
+    sqlite3_busy_timeout(other.Handle(), 0);
+    return other;
 }
 
 int ScratchDatabase::Count(const QString& sql)

@@ -5,16 +5,29 @@
 #include <QTemporaryDir>
 #include <QVariant>
 
-// A freshly created Velmora file (schema and seed rows) in its own temporary folder,
-// with the small read helpers the engine tests share.
+// A freshly created Velmora database (schema and seed rows): a file in its own temporary
+// folder, or a new database on the test server that VELMORA_TEST_PG names, dropped again at
+// the end; with the small read helpers the engine tests share.
 class ScratchDatabase
 {
 public:
-    ScratchDatabase();
+    enum BackEnd { File, Server };
+    explicit ScratchDatabase(BackEnd backEnd = File);
+    ~ScratchDatabase();
+
+    // The connection string of the test server; empty when none is running.
+    static QString ServerConnection();
+    // Why a test of the server cannot run here; empty when it can.
+    static QString ServerMissing();
 
     Database& db() { return m_db; }
     QString folder() const { return m_dir.path(); }
 
+    // The connection string of the database on the server.
+    QString Connection() const;
+    // A second connection to the same database, as another workstation opens it; on a file it
+    // does not wait for a writer, so that a lock left held shows at once.
+    Database OpenAgain() const;
     // Rows returned by a query.
     int Count(const QString& sql);
     // The first field of the first row; a null QVariant when there is no row.
@@ -28,5 +41,6 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_serverDatabase;
     Database m_db;
 };

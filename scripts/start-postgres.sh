@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Starts a throw-away PostgreSQL 15 cluster for the tests: initdb in a new temporary folder as an
+# unprivileged user (the "postgres" system user when run as root), its Unix socket in that
+# folder, on a free port, reachable only through the socket. Prints the shell lines that export
+# VELMORA_TEST_PG (the connection string the tests use) and VELMORA_TEST_PG_STOP (the command
+# that stops the cluster and removes the folder), for the caller to eval.
+set -euo pipefail
+
+bin=/usr/lib/postgresql/15/bin
+[ -x "$bin/initdb" ] || { echo "start-postgres: PostgreSQL 15 is not installed" >&2; exit 1; }
+
+as_owner=()
+if [ "$(id -u)" -eq 0 ]; then
+  id postgres >/dev/null 2>&1 || useradd --system --home-dir /var/lib/postgresql --shell /bin/bash postgres
+  as_owner=(runuser -u postgres --)
+fi
+
+dir=$(mktemp -d /tmp/velmora-pg.XXXXXX)
+chmod 755 "$dir"
+[ "${#as_owner[@]}" -eq 0 ] || chown postgres: "$dir"
+port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+
+"${as_owner[@]}" "$bin/initdb" -D "$dir/data" -U velmora --auth=trust --encoding=UTF8 \
+  --locale=C.UTF-8 >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; exit 1; }
+"${as_owner[@]}" "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \
+  -o "-c listen_addresses='' -c unix_socket_directories='$dir' -p $port -c fsync=off" start >/dev/null \
+  || { cat "$dir/server.log" >&2; exit 1; }
+
+echo "export VELMORA_TEST_PG='host=$dir port=$port user=velmora dbname=postgres'"
+echo "export VELMORA_TEST_PG_STOP='${as_owner[*]} $bin/pg_ctl -D $dir/data -m fast stop >/dev/null; rm -rf $dir'"

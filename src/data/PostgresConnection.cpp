@@ -1,0 +1,162 @@
+#include "PostgresConnection.h"
+
+#include "DaoType.h"
+#include "DbError.h"
+#include "PostgresDialect.h"
+#include "PostgresStatement.h"
+
+#include <libpq-fe.h>
+
+namespace
+{
+
+using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
+
+// The key of the advisory lock that writing transactions take (any number of our own).
+constexpr qint64 kWriterLock = 0x56656c6d6f7261;
+
+constexpr char kReadTables[] =
+    "SELECT c.oid, c.relname, a.attname, format_type(a.atttypid, a.atttypmod), a.attnotnull, "
+    "EXISTS (SELECT 1 FROM pg_constraint k WHERE k.conrelid = c.oid AND k.contype = 'c' "
+    "AND k.conname = 'nonempty ' || a.attname) "
+    "FROM pg_class c JOIN pg_attribute a ON a.attrelid = c.oid "
+    "WHERE c.relkind = 'r' AND c.relnamespace = current_schema()::regnamespace "
+    "AND a.attnum > 0 AND NOT a.attisdropped ORDER BY c.oid, a.attnum";
+
+QString text(const PGresult* result, int row, int column)
+{
+    return QString::fromUtf8(PQgetvalue(result, row, column), PQgetlength(result, row, column));
+}
+
+} // namespace
+
+PostgresConnection::PostgresConnection(const QString& connection)
+{
+    const QByteArray conninfo = connection.toUtf8();
+    // Later keywords override what the connection string says.
+    const char* keywords[] = {"dbname",           "client_encoding", "options",
+                              "application_name", "connect_timeout", nullptr};
+    const char* values[] = {
+        conninfo.constData(), "UTF8", "-c datestyle=ISO,MDY", "Velmora", "10", nullptr};
+    m_conn = PQconnectdbParams(keywords, values, 1);
+    if (PQstatus(m_conn) != CONNECTION_OK) {
+        const QString message = QString::fromUtf8(PQerrorMessage(m_conn)).trimmed();
+        const bool password = PQconnectionNeedsPassword(m_conn);
+        PQfinish(m_conn);
+        throw DbError(QStringLiteral("Could not connect to the database server: %1").arg(message),
+                      QString(), password ? DbError::PasswordNeeded : DbError::ConnectionLost);
+    }
+    PQsetNoticeProcessor(
+        m_conn, [](void*, const char*) {}, nullptr);
+    // Made once per database; a user who may not create them finds them made by the owner.
+    PQclear(PQexec(m_conn, PostgresDialect::Definitions()));
+}
+
+PostgresConnection::~PostgresConnection()
+{
+    PQfinish(m_conn);
+}
+
+void PostgresConnection::Check(const PGresult* result) const
+{
+    const ExecStatusType status = PQresultStatus(result);
+    if (result &&
+        (status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK || status == PGRES_EMPTY_QUERY))
+        return;
+    const char* primary = PQresultErrorField(result, PG_DIAG_MESSAGE_PRIMARY);
+    const QByteArray state = PQresultErrorField(result, PG_DIAG_SQLSTATE);
+    QString message = QString::fromUtf8(primary ? primary : PQerrorMessage(m_conn)).trimmed();
+    DbError::Kind kind = DbError::Failed;
+    if (PQstatus(m_conn) != CONNECTION_OK || state.startsWith("08") || state.startsWith("57P")) {
+        kind = DbError::ConnectionLost;
+        message = QStringLiteral("The connection to the database server was lost: %1").arg(message);
+    } else if (state == "40001" || state == "40P01" || state == "55P03") {
+        kind = DbError::Conflict;
+    }
+    throw DbError(message, QString(), kind);
+}
+
+void PostgresConnection::EnsureConnected()
+{
+    if (PQstatus(m_conn) == CONNECTION_OK)
+        return;
+    PQreset(m_conn);
+    if (PQstatus(m_conn) != CONNECTION_OK)
+        throw DbError(QStringLiteral("The database server cannot be reached: %1")
+                          .arg(QString::fromUtf8(PQerrorMessage(m_conn)).trimmed()),
+                      QString(), DbError::ConnectionLost);
+    ++m_generation;
+}
+
+const SqlDialect& PostgresConnection::Dialect() const
+{
+    return PostgresDialect::Instance();
+}
+
+QString PostgresConnection::Name() const
+{
+    return QStringLiteral("%1 on %2")
+        .arg(QString::fromUtf8(PQdb(m_conn)), QString::fromUtf8(PQhost(m_conn)));
+}
+
+std::unique_ptr<SqlStatement> PostgresConnection::Prepare(const QByteArray& sql, bool keep)
+{
+    if (sql.trimmed().isEmpty())
+        return nullptr;
+    EnsureConnected();
+    auto statement = std::make_unique<PostgresStatement>(
+        *this, sql, keep ? "velmora_" + QByteArray::number(++m_prepared) : QByteArray());
+    statement->Prepare();
+    return statement;
+}
+
+void PostgresConnection::Exec(const QByteArray& sql)
+{
+    EnsureConnected();
+    Result result(PQexec(m_conn, sql.constData()), &PQclear);
+    Check(result.get());
+}
+
+bool PostgresConnection::InTransaction() const
+{
+    return PQtransactionStatus(m_conn) != PQTRANS_IDLE;
+}
+
+// As on a shared file, one writer at a time: a transaction that writes takes the database's
+// writer lock, and another waits for it, so that reading the largest identifier and storing
+// the next one are never interleaved between workstations.
+void PostgresConnection::BeginWrite()
+{
+    try {
+        Exec("BEGIN; SELECT pg_advisory_xact_lock(" + QByteArray::number(kWriterLock) + ")");
+    } catch (const DbError&) {
+        PQclear(PQexec(m_conn, "ROLLBACK"));
+        throw;
+    }
+}
+
+QList<TableDef> PostgresConnection::ReadTables()
+{
+    EnsureConnected();
+    Result result(PQexec(m_conn, kReadTables), &PQclear);
+    Check(result.get());
+    QList<TableDef> tables;
+    m_tableNames.clear();
+    unsigned current = 0;
+    for (int row = 0; row < PQntuples(result.get()); ++row) {
+        const unsigned oid = text(result.get(), row, 0).toUInt();
+        if (tables.isEmpty() || oid != current) {
+            current = oid;
+            tables.append(TableDef{text(result.get(), row, 1), {}});
+            m_tableNames.insert(oid, tables.last().name);
+        }
+        FieldDef field = PostgresDialect::FromTypeName(text(result.get(), row, 3))
+                             .value_or(FieldDef{{}, dbText, 255});
+        field.name = text(result.get(), row, 2);
+        field.required = *PQgetvalue(result.get(), row, 4) == 't';
+        field.allowZeroLength = *PQgetvalue(result.get(), row, 5) != 't' &&
+                                (field.type == dbText || field.type == dbMemo);
+        tables.last().fields.append(field);
+    }
+    return tables;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "SqlConnection.h"
+
+#include <QHash>
+#include <QString>
+
+struct pg_conn;
+struct pg_result;
+
+// A connection to a database on a PostgreSQL server through libpq. Dates are exchanged in ISO
+// form, text in UTF-8; the case-blind collation is made in the database when it is missing.
+class PostgresConnection : public SqlConnection
+{
+public:
+    // `connection` is a libpq connection string or URI.
+    explicit PostgresConnection(const QString& connection);
+    ~PostgresConnection() override;
+    PostgresConnection(const PostgresConnection&) = delete;
+    PostgresConnection& operator=(const PostgresConnection&) = delete;
+
+    const SqlDialect& Dialect() const override;
+    QString Name() const override;
+    std::unique_ptr<SqlStatement> Prepare(const QByteArray& sql, bool keep) override;
+    void Exec(const QByteArray& sql) override;
+    int Changes() const override { return m_changes; }
+    bool InTransaction() const override;
+    void BeginWrite() override;
+    QList<TableDef> ReadTables() override;
+
+    pg_conn* Handle() const { return m_conn; }
+    // Connects again when the connection was lost (the server stopped or restarted); DbError
+    // when the server cannot be reached. Counts the connections made: a statement prepared on
+    // an earlier one is prepared again.
+    void EnsureConnected();
+    int Generation() const { return m_generation; }
+    void SetChanges(int changes) { m_changes = changes; }
+    // The name of a table by its object id, from the last reading of the tables.
+    QString TableName(unsigned oid) const { return m_tableNames.value(oid); }
+    // Raises the failure a result reports; does nothing for a result that succeeded.
+    void Check(const pg_result* result) const;
+
+private:
+    pg_conn* m_conn = nullptr;
+    int m_changes = 0;
+    int m_prepared = 0;
+    int m_generation = 0;
+    QHash<unsigned, QString> m_tableNames;
+};
