@@ -18,7 +18,8 @@ fi
 dir=$(mktemp -d /tmp/velmora-pg.XXXXXX)
 chmod 755 "$dir"
 [ "${#as_owner[@]}" -eq 0 ] || chown postgres: "$dir"
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+# No TCP listener: the port only names the socket file in our own folder, so any number is free.
+port=$((20000 + RANDOM % 40000))
 
 "${as_owner[@]}" "$bin/initdb" -D "$dir/data" -U velmora --auth=trust --encoding=UTF8 \
   --locale=C.UTF-8 >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; exit 1; }
