@@ -223,8 +223,10 @@ std::optional<QDateTime> FromSerial(double serial)
 {
     if (!std::isfinite(serial) || serial < -657434.0 || serial > 2958465.999)
         return std::nullopt;
-    const double days = std::floor(serial);
-    const qint64 msecs = std::llround((serial - days) * 86400000.0);
+    // Before day zero the whole days count back and the fraction still counts forward:
+    // -1.25 is 6 AM on 12/29/1899.
+    const double days = std::trunc(serial);
+    const qint64 msecs = std::llround(std::abs(serial - days) * 86400000.0);
     const QDateTime base(QDate(1899, 12, 30).addDays(static_cast<qint64>(days)), QTime(0, 0),
                          Qt::UTC);
     return base.addMSecs(msecs);

@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QTest>
 
+#include <cmath>
+
 namespace
 {
 
@@ -44,6 +46,8 @@ private slots:
     void parsesDates();
     void readsStoredDates_data();
     void readsStoredDates();
+    void readsDateSerials_data();
+    void readsDateSerials();
     void tokenizes_data();
     void tokenizes();
     void translates_data();
@@ -154,6 +158,33 @@ void TestJetTranslator::readsStoredDates()
     QFETCH(QDateTime, date);
     const auto read = JetDate::FromStorage(stored.constData(), int(stored.size()));
     QCOMPARE(read.value_or(QDateTime()), date);
+}
+
+// A number stored as a date counts days from 12/30/1899; before it, the fraction still
+// counts the time forward from midnight.
+void TestJetTranslator::readsDateSerials_data()
+{
+    QTest::addColumn<double>("serial");
+    QTest::addColumn<QDateTime>("date"); // invalid: out of range
+
+    const auto utc = [](int y, int m, int d, int h = 0) {
+        return QDateTime(QDate(y, m, d), QTime(h, 0), Qt::UTC);
+    };
+    QTest::newRow("day zero") << 0.0 << utc(1899, 12, 30);
+    QTest::newRow("noon of day one") << 1.5 << utc(1899, 12, 31, 12);
+    QTest::newRow("before day zero") << -1.25 << utc(1899, 12, 29, 6);
+    QTest::newRow("first day of year 100") << -657434.0 << utc(100, 1, 1);
+    QTest::newRow("last day of 9999") << 2958465.5 << utc(9999, 12, 31, 12);
+    QTest::newRow("before year 100") << -657435.0 << QDateTime();
+    QTest::newRow("after 9999") << 2958466.0 << QDateTime();
+    QTest::newRow("not a number") << std::nan("") << QDateTime();
+}
+
+void TestJetTranslator::readsDateSerials()
+{
+    QFETCH(double, serial);
+    QFETCH(QDateTime, date);
+    QCOMPARE(JetDate::FromSerial(serial).value_or(QDateTime()), date);
 }
 
 // Rows added one by one differ only in their bound values, Nulls included; values that must
@@ -352,7 +383,7 @@ void TestJetTranslator::matchesPatterns_data()
     QTest::newRow("? not zero") << "Sm?th" << "Smth" << false;
     QTest::newRow("? a non-ASCII letter") << "M?ller" << "Müller" << true;
     QTest::newRow("? beyond the BMP") << "a?b" << QString::fromUtf8("a\xF0\x9F\x98\x80" "b") << true;
-    QTest::newRow("# a digit") << "Room ##" << "Room 42" << true;
+    QTest::newRow("# a digit") << "Room ##" << "Room 09" << true;
     QTest::newRow("# not a letter") << "Room ##" << "Room 4a" << false;
     QTest::newRow("[abc]") << "[abc]x" << "bx" << true;
     QTest::newRow("[abc] other") << "[abc]x" << "dx" << false;
