@@ -1,14 +1,38 @@
-// The patient editor on a database server: what a workstation does first, from typing to the
-// stored row and back. The other windows' tests run on a file; the engine's rules hold on both.
+// A workstation's first day on a database server: a patient and a lab visit typed in and read
+// back, a search, the call list. The other windows' tests run on a file; the engine's rules
+// hold on both.
 
 #include "ListWindowTestbed.h"
+#include "PrintCallList.h"
+#include "PrintJob.h"
+#include "RecordingSurface.h"
+#include "SearchReceiver.h"
+#include "frmLabWork.h"
 #include "frmPatient.h"
+#include "frmSearch.h"
 
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QtTest>
+
+namespace {
+
+const QString Today = QDate::currentDate().toString(QStringLiteral("MM/dd/yyyy"));
+
+void typeInto(QWidget& window, const char* box, const QString& text)
+{
+    Child<QLineEdit>(window, box)->setFocus();
+    QTest::keyClicks(Child<QLineEdit>(window, box), text);
+}
+
+struct PickedPatient : SearchReceiver {
+    void LoadObjectData(const clsPatient&) override {}
+};
+
+} // namespace
 
 class tst_ServerSmoke : public QObject
 {
@@ -18,6 +42,9 @@ private slots:
     void init();
     void cleanup();
     void patientTypedInIsStoredOnTheServerAndReadBack();
+    void labVisitTypedInIsStoredOnTheServer();
+    void searchFindsWithoutRegardToCase();
+    void callListHoldsOnlyWhoIsDue();
 
 private:
     std::unique_ptr<ListWindowTestbed> m_bed;
@@ -56,10 +83,8 @@ void tst_ServerSmoke::patientTypedInIsStoredOnTheServerAndReadBack()
     QVERIFY(QTest::qWaitForWindowActive(window.get()));
     QCOMPARE(Child<QLabel>(*window, "lblID")->text(), QStringLiteral("8"));
     for (const auto& [box, text] :
-         {std::pair{"txtFName", "Anna"}, {"txtLName", "O'Brien"}, {"txtBirthDate", "3/5/1960"}}) {
-        Child<QLineEdit>(*window, box)->setFocus();
-        QTest::keyClicks(Child<QLineEdit>(*window, box), QString::fromUtf8(text));
-    }
+         {std::pair{"txtFName", "Anna"}, {"txtLName", "O'Brien"}, {"txtBirthDate", "3/5/1960"}})
+        typeInto(*window, box, QString::fromUtf8(text));
     QTest::mouseClick(Child<QPushButton>(*window, "cmdSave"), Qt::LeftButton);
     QCOMPARE(m_bed->notices, QStringList());
     QCOMPARE(m_bed->Value("SELECT lname FROM Patients WHERE ptid = 8").toString(),
@@ -70,6 +95,55 @@ void tst_ServerSmoke::patientTypedInIsStoredOnTheServerAndReadBack()
     window->Init(8);
     QCOMPARE(Child<QLineEdit>(*window, "txtLName")->text(), QStringLiteral("O'Brien"));
     QCOMPARE(Child<QLineEdit>(*window, "txtBirthDate")->text(), QStringLiteral("03/05/1960"));
+}
+
+void tst_ServerSmoke::labVisitTypedInIsStoredOnTheServer()
+{
+    m_bed->AddPatient(7, QStringLiteral("Müller"), Today);
+    frmLabWork window;
+    window.Init(QStringLiteral("Ann Müller"), 7);
+    QVERIFY(ShowActive(window));
+    for (const auto& [box, text] : {std::pair{"txtOverallCL", "210"}, {"txtHDL", "50"}, {"txtLDL", "120"}})
+        typeInto(window, box, QString::fromLatin1(text));
+    m_bed->Answer({false});
+    QTest::mouseClick(Child<QPushButton>(window, "cmdSave"), Qt::LeftButton);
+    QCOMPARE(m_bed->notices, QStringList());
+    QCOMPARE(m_bed->questions, QStringList({"Enter another Lab Work Visit?"}));
+    QCOMPARE(m_bed->Rows("SELECT id, ptid, overallcl, hdl, ldl FROM LabVisits"),
+             QStringList({"1|7|210|50|120"}));
+}
+
+void tst_ServerSmoke::searchFindsWithoutRegardToCase()
+{
+    m_bed->AddPatient(7, QStringLiteral("Müller"), Today);
+    m_bed->AddPatient(8, QStringLiteral("Miller"), Today);
+    PickedPatient receiver;
+    frmSearch window;
+    window.Init(QStringLiteral("Patient"), &receiver, QStringLiteral("Last Name"));
+    // The window opens on "Starts with".
+    typeInto(window, "txtSearchFor", QStringLiteral("MÜ"));
+    QTest::mouseClick(Child<QPushButton>(window, "cmdSearch"), Qt::LeftButton);
+    QCOMPARE(m_bed->notices, QStringList());
+    const QAbstractItemModel& found = *Child<QTableView>(window, "GridResults")->model();
+    QCOMPARE(found.rowCount(), 1);
+    QCOMPARE(found.index(0, 0).data().toString(), QStringLiteral("7"));
+}
+
+// Due: a call date up to today not yet logged for that date.
+void tst_ServerSmoke::callListHoldsOnlyWhoIsDue()
+{
+    m_bed->AddPatient(7, QStringLiteral("Müller"), Today);
+    m_bed->AddPatient(8, QStringLiteral("Later"), QDate::currentDate().addDays(1).toString("MM/dd/yyyy"));
+    m_bed->AddPatient(9, QStringLiteral("Logged"), Today);
+    ListWindowTestbed::Exec(QStringLiteral("INSERT INTO PrintLog (ptid, calldate, printdate) "
+                                           "VALUES (9, #%1#, #%1#)").arg(Today));
+    RecordingSurface page;
+    PrintJob job{page, QDate::currentDate()};
+    m_bed->Answer({false});
+    PrintCallList(job);
+    QVERIFY(page.FindText(QStringLiteral("Müller, Ann")));
+    QVERIFY(!page.FindText(QStringLiteral("Later, Ann")));
+    QVERIFY(!page.FindText(QStringLiteral("Logged, Ann")));
 }
 
 QTEST_MAIN(tst_ServerSmoke)
