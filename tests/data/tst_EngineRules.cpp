@@ -56,6 +56,7 @@ private slots:
     void rowsAddedOneByOneStoreTheirOwnValues();
     void failingStatementAppliesNothing_data();
     void failingStatementAppliesNothing();
+    void valuesAtTheLimitsAreStored();
     void fieldMetadataFollowsTheTable();
     void fieldNamesAsWritten();
     void emptyResultIsBofAndEof();
@@ -486,6 +487,17 @@ void TestEngineRules::failingStatementAppliesNothing()
     const QString before = m_scratch->Dump(kPatients);
     QVERIFY_THROWS_EXCEPTION(DbError, m_scratch->db().Execute(sql, options));
     QCOMPARE(m_scratch->Dump(kPatients), before);
+}
+
+// Converted on the way in, a value exactly at its field's limit still fits.
+void TestEngineRules::valuesAtTheLimitsAreStored()
+{
+    seedPatients();
+    m_scratch->db().Execute("UPDATE Patients SET ptid = '2147483647', goal_chol = '32767', "
+                            "goal_ldl = '-32768' WHERE ptid = 1",
+                            dbFailOnError);
+    QCOMPARE(m_scratch->Dump("SELECT ptid, goal_chol, goal_ldl FROM Patients WHERE goal_chol = 32767"),
+             QStringLiteral("2147483647|32767|-32768"));
 }
 
 void TestEngineRules::fieldMetadataFollowsTheTable()
