@@ -532,7 +532,8 @@ void TestEngineRules::fieldNamesAsWritten()
 {
     seedPatients();
     const auto rs = m_scratch->db().OpenRecordset(
-        "SELECT lname AS [Last Name], ptid AS Id, fname, UCASE(lname) AS Big FROM Patients");
+        "SELECT lname AS [Last Name], ptid AS Id, fname, UCASE(lname) AS Big, lname & fname AS Joined "
+        "FROM Patients");
     QCOMPARE(rs->Fields()[0].Name(), QStringLiteral("Last Name"));
     QCOMPARE(rs->Fields()[0].Type(), int(dbText));
     QCOMPARE(rs->Fields()[0].Size(), 20);
@@ -541,6 +542,9 @@ void TestEngineRules::fieldNamesAsWritten()
     QCOMPARE(rs->Fields()[2].Name(), QStringLiteral("fname"));
     QCOMPARE(rs->Fields()[3].Name(), QStringLiteral("Big"));
     QCOMPARE(rs->Fields()[3].Type(), int(dbText));
+    // A text the query makes has no width of its own: a Text field's largest.
+    QCOMPARE(rs->Fields()["Joined"].Type(), int(dbText));
+    QCOMPARE(rs->Fields()["Joined"].Size(), 255);
     QCOMPARE(rs->Fields()["last name"].Value().toString(), QStringLiteral("Smith"));
     const auto upper = m_scratch->db().OpenRecordset("SELECT PTID, Patients.LNAME FROM Patients");
     QCOMPARE(upper->Fields()[0].Name(), QStringLiteral("PTID"));
