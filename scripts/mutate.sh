@@ -3,7 +3,7 @@
 # test programs incrementally and runs them. A mutant is killed when a test fails; one that
 # survives marks a fault no test would catch.
 #
-#   scripts/mutate.sh [build-dir] [results-file]
+#   scripts/mutate.sh [build-dir] [results-file] [mutants-file]
 #
 # The tests of the mutated library's own folder run first and the rest only when those pass,
 # so a killed mutant costs one folder's run. The machine's CUPS server should be running
@@ -13,6 +13,7 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build-mut}
 results=${2:-$root/mutation-results.txt}
+mutants=${3:-$root/scripts/mutants.txt}
 cd "$root"
 
 export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$root")}
@@ -80,6 +81,6 @@ while IFS=$'\t' read -r file old new; do
     [[ $verdict == unbuilt ]] || total=$((total + 1))
     [[ $verdict == killed ]] && killed=$((killed + 1))
     printf '%s\t%d\t%s\t%s\n' "$verdict" "$n" "$file" "$old" | tee -a "$results"
-done <scripts/mutants.txt
+done <"$mutants"
 cmake --build "$build" -j2 >/dev/null
 echo "Killed $killed of $total mutants." | tee -a "$results"
