@@ -2,9 +2,11 @@
 
 #include "Catalog.h"
 #include "DbError.h"
+#include "JetLexer.h"
 #include "JetTranslator.h"
 #include "PostgresConnection.h"
 #include "QueryDef.h"
+#include "QueryShape.h"
 #include "SqlDialect.h"
 #include "SqliteConnection.h"
 #include "StatementCache.h"
@@ -45,8 +47,8 @@ struct Database::Impl {
     std::shared_ptr<SqlConnection> db;
     // Declared after the connection, so that its statements are let go first.
     std::shared_ptr<StatementCache> statements;
-    // Translations of queries by their text, so that a query opened again is not translated
-    // again; valid as long as the tables are the same.
+    // Translations of queries by their shape, so that a query opened again, also with other
+    // compared numbers, is not translated again; valid as long as the tables are the same.
     QHash<QString, JetTranslation> selects;
     Catalog catalog;
     int changes = 0;
@@ -59,26 +61,41 @@ struct Database::Impl {
 
     JetTranslation translate(const QString& sql)
     {
-        if (const auto known = selects.constFind(sql); known != selects.constEnd())
-            return known.value();
+        QueryShape shape;
+        try {
+            shape = QueryShape::Of(JetLexer::Tokenize(sql));
+        } catch (const DbError&) {
+            // Refused again below, with the translator's message.
+        }
+        if (const auto known = selects.constFind(shape.key);
+            !shape.key.isEmpty() && known != selects.constEnd()) {
+            JetTranslation t = known.value();
+            t.parameters = shape.values;
+            return t;
+        }
         JetTranslation t;
         try {
-            t = JetTranslator::Translate(sql, catalog, db->Dialect());
+            t = translateAnew(sql);
         } catch (const DbError&) {
             // Another workstation may have added a table since the names were read.
             const QStringList before = catalog.TableNames();
             loadCatalog();
             if (catalog.TableNames() == before)
                 throw;
-            t = JetTranslator::Translate(sql, catalog, db->Dialect());
+            t = translateAnew(sql);
         }
-        if (t.kind == JetTranslation::Select) {
+        if (!shape.key.isEmpty()) {
             // Emptied when full, so that queries run once do not crowd out the others for good.
             if (selects.size() >= kKeptSelects)
                 selects.clear();
-            selects.insert(sql, t);
+            selects.insert(shape.key, t);
         }
         return t;
+    }
+
+    JetTranslation translateAnew(const QString& sql) const
+    {
+        return JetTranslator::Translate(sql, catalog, db->Dialect(), JetTranslator::Numbers::Bound);
     }
 };
 

@@ -5,6 +5,7 @@
 #include "DbError.h"
 #include "FromClause.h"
 #include "JetLexer.h"
+#include "QueryShape.h"
 #include "SqliteDialect.h"
 #include "TextColumnReferences.h"
 
@@ -14,9 +15,12 @@ JetTranslation JetTranslator::Translate(const QString& sql, const Catalog& catal
 }
 
 JetTranslation JetTranslator::Translate(const QString& sql, const Catalog& catalog,
-                                        const SqlDialect& dialect)
+                                        const SqlDialect& dialect, Numbers numbers)
 {
-    return JetTranslator(sql, catalog, dialect).run();
+    JetTranslator translator(sql, catalog, dialect);
+    if (numbers == Numbers::Bound)
+        translator.bindComparedNumbers();
+    return translator.run();
 }
 
 JetTranslator::JetTranslator(const QString& sql, const Catalog& catalog,
@@ -118,6 +122,18 @@ void JetTranslator::spellTablesAndAliases()
         else if (const auto alias = aliases.constFind(tok(i).value.toCaseFolded());
                  alias != aliases.constEnd() && !tok(i + 1).isSymbol(u"("))
             m_spelled.insert(i, *alias);
+    }
+}
+
+void JetTranslator::bindComparedNumbers()
+{
+    if (!m_tokens.first().isWord(u"SELECT"))
+        return;
+    for (qsizetype i = 0; i < m_tokens.size(); ++i) {
+        if (QueryShape::IsComparedNumber(m_tokens, i)) {
+            m_bound.insert(i);
+            m_result.parameters.append(m_tokens[i].value.toLongLong());
+        }
     }
 }
 

@@ -20,15 +20,19 @@ struct TableDef;
 // to parameters; TOP n becomes LIMIT n; unnamed computed columns get Expr1000...
 class JetTranslator {
 public:
+    // Bound: a query's compared whole numbers (see QueryShape) become parameters too.
+    enum class Numbers { Written, Bound };
+
     static JetTranslation Translate(const QString& sql, const Catalog& catalog);
     static JetTranslation Translate(const QString& sql, const Catalog& catalog,
-                                    const SqlDialect& dialect);
+                                    const SqlDialect& dialect, Numbers numbers = Numbers::Written);
 
 private:
     JetTranslator(const QString& sql, const Catalog& catalog, const SqlDialect& dialect);
 
     JetTranslation run();
     void checkSingleStatement();
+    void bindComparedNumbers();
     void computeDepths();
     void translateSelects();
     void translateSelect(qsizetype at);

@@ -21,6 +21,7 @@ Recordset::Recordset(std::shared_ptr<SqlConnection> db, std::shared_ptr<Statemen
         m_stmt = m_statements->Take(m_text);
         if (!m_stmt)
             throw DbError(QStringLiteral("The query is empty."));
+        m_stmt->Bind(query.parameters);
         const bool any = fetch();
         describeColumns(query);
         // A snapshot is the rows as they were when it was opened. Reading them all at once also

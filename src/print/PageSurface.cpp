@@ -42,6 +42,7 @@ void PageSurface::SetUnderline(bool on)
 
 void PageSurface::updateFont()
 {
+    settleX();
     m_twipFont = QFont(m_fontName);
     m_twipFont.setPixelSize(int(std::lround(m_fontSize * TwipsPerPoint)));
     m_twipFont.setBold(m_bold);
@@ -54,10 +55,30 @@ void PageSurface::updateFont()
     ++m_fontGeneration;
 }
 
+int PageSurface::CurrentX() const
+{
+    settleX();
+    return m_x;
+}
+
+void PageSurface::SetCurrentX(int x)
+{
+    m_measurePending = false;
+    m_x = x;
+}
+
 void PageSurface::MoveTo(int x, int y)
 {
-    m_x = x;
+    SetCurrentX(x);
     m_y = y;
+}
+
+void PageSurface::settleX() const
+{
+    if (!m_measurePending)
+        return;
+    m_measurePending = false;
+    m_x += TextWidth(m_unmeasured);
 }
 
 int PageSurface::TextWidth(const QString& text) const
@@ -77,15 +98,16 @@ int PageSurface::LineHeight() const
 
 void PageSurface::PrintLine(const QString& text)
 {
-    DrawText(m_x, m_y, text);
-    m_x = 0;
+    DrawText(CurrentX(), m_y, text);
+    SetCurrentX(0);
     m_y += LineHeight();
 }
 
 void PageSurface::PrintText(const QString& text)
 {
-    DrawText(m_x, m_y, text);
-    m_x += TextWidth(text);
+    DrawText(CurrentX(), m_y, text);
+    m_unmeasured = text;
+    m_measurePending = true;
 }
 
 void PageSurface::Line(int x1, int y1, int x2, int y2)

@@ -24,9 +24,9 @@ public:
     bool Bold() const { return m_bold; }
     bool Underline() const { return m_underline; }
 
-    int CurrentX() const { return m_x; }
+    int CurrentX() const;
     int CurrentY() const { return m_y; }
-    void SetCurrentX(int x) { m_x = x; }
+    void SetCurrentX(int x);
     void SetCurrentY(int y) { m_y = y; }
     void MoveTo(int x, int y);
 
@@ -72,6 +72,7 @@ protected:
 
 private:
     void updateFont();
+    void settleX() const;
 
     QString m_fontName;
     double m_fontSize = 10;
@@ -82,7 +83,11 @@ private:
     double m_ascent = 0;
     int m_lineHeight = 0;
     int m_fontGeneration = 0;
-    int m_x = 0;
+    // A text printed without line end moves x by its width, measured only when x is next
+    // needed: most such texts are followed by a new x, and measuring costs as much as drawing.
+    mutable int m_x = 0;
+    mutable QString m_unmeasured;
+    mutable bool m_measurePending = false;
     int m_y = 0;
     int m_page = 1;
 };
