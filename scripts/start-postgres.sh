@@ -2,8 +2,10 @@
 # Starts a throw-away PostgreSQL 15 cluster for the tests: initdb in a new temporary folder as an
 # unprivileged user (the "postgres" system user when run as root), its Unix socket in that
 # folder, on a free port, reachable only through the socket. Prints the shell lines that export
-# VELMORA_TEST_PG (the connection string the tests use) and VELMORA_TEST_PG_STOP (the command
-# that stops the cluster and removes the folder), for the caller to eval.
+# VELMORA_TEST_PG (the connection string the tests use), VELMORA_TEST_PG_CTL (a command that
+# stops or starts the cluster again, for tests of a server that goes away while Velmora runs)
+# and VELMORA_TEST_PG_STOP (the command that stops the cluster and removes the folder), for the
+# caller to eval.
 set -euo pipefail
 
 bin=/usr/lib/postgresql/15/bin
@@ -23,9 +25,17 @@ port=$((20000 + RANDOM % 40000))
 
 "${as_owner[@]}" "$bin/initdb" -D "$dir/data" -U velmora --auth=trust --encoding=UTF8 \
   --locale=C.UTF-8 >"$dir/initdb.log" 2>&1 || { cat "$dir/initdb.log" >&2; exit 1; }
-"${as_owner[@]}" "$bin/pg_ctl" -D "$dir/data" -l "$dir/server.log" -w -t 60 \
-  -o "-c listen_addresses='' -c unix_socket_directories='$dir' -p $port -c fsync=off" start >/dev/null \
-  || { cat "$dir/server.log" >&2; exit 1; }
+cat >"$dir/ctl" <<EOF
+#!/bin/sh
+case \$1 in
+stop) exec ${as_owner[*]} $bin/pg_ctl -D $dir/data -m fast -w stop >/dev/null ;;
+start) exec ${as_owner[*]} $bin/pg_ctl -D $dir/data -l $dir/server.log -w -t 60 \\
+  -o "-c listen_addresses='' -c unix_socket_directories='$dir' -p $port -c fsync=off" start >/dev/null ;;
+esac
+EOF
+chmod 755 "$dir/ctl"
+"$dir/ctl" start || { cat "$dir/server.log" >&2; exit 1; }
 
 echo "export VELMORA_TEST_PG='host=$dir port=$port user=velmora dbname=postgres'"
-echo "export VELMORA_TEST_PG_STOP='${as_owner[*]} $bin/pg_ctl -D $dir/data -m fast stop >/dev/null; rm -rf $dir'"
+echo "export VELMORA_TEST_PG_CTL='$dir/ctl'"
+echo "export VELMORA_TEST_PG_STOP='$dir/ctl stop; rm -rf $dir'"

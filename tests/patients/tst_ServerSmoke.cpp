@@ -14,6 +14,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QtTest>
@@ -45,6 +46,7 @@ private slots:
     void labVisitTypedInIsStoredOnTheServer();
     void searchFindsWithoutRegardToCase();
     void callListHoldsOnlyWhoIsDue();
+    void aStoppedServerFailsOneSaveClearlyAndTheNextWorksWhenItIsBack();
 
 private:
     std::unique_ptr<ListWindowTestbed> m_bed;
@@ -144,6 +146,38 @@ void tst_ServerSmoke::callListHoldsOnlyWhoIsDue()
     QVERIFY(page.FindText(QStringLiteral("Müller, Ann")));
     QVERIFY(!page.FindText(QStringLiteral("Later, Ann")));
     QVERIFY(!page.FindText(QStringLiteral("Logged, Ann")));
+}
+
+// The server stops between two saves of one window and starts again before a third.
+void tst_ServerSmoke::aStoppedServerFailsOneSaveClearlyAndTheNextWorksWhenItIsBack()
+{
+    const QString ctl = qEnvironmentVariable("VELMORA_TEST_PG_CTL");
+    if (ctl.isEmpty())
+        QSKIP("VELMORA_TEST_PG_CTL is not set, so the server cannot be stopped and started; "
+              "scripts/start-postgres.sh sets it");
+    m_bed->AddPatient(7, QStringLiteral("Müller"), Today);
+    frmPatient window;
+    window.Init(7);
+    QVERIFY(ShowActive(window));
+    auto saveFirstName = [&](const QString& name) {
+        Child<QLineEdit>(window, "txtFName")->clear();
+        typeInto(window, "txtFName", name);
+        QTest::mouseClick(Child<QPushButton>(window, "cmdSave"), Qt::LeftButton);
+    };
+    const QString storedName = QStringLiteral("SELECT fname FROM Patients WHERE ptid = 7");
+    saveFirstName(QStringLiteral("Anna"));
+    QCOMPARE(QProcess::execute(ctl, {QStringLiteral("stop")}), 0);
+    saveFirstName(QStringLiteral("Bea"));
+    QCOMPARE(m_bed->notices.size(), 1);
+    QVERIFY2(m_bed->notices[0].startsWith(
+                 QStringLiteral("The connection to the database server was lost: ")),
+             qPrintable(m_bed->notices[0]));
+    m_bed->notices.clear();
+    QCOMPARE(QProcess::execute(ctl, {QStringLiteral("start")}), 0);
+    QCOMPARE(m_bed->Value(storedName).toString(), QStringLiteral("Anna"));
+    QTest::mouseClick(Child<QPushButton>(window, "cmdSave"), Qt::LeftButton);
+    QCOMPARE(m_bed->notices, QStringList());
+    QCOMPARE(m_bed->Value(storedName).toString(), QStringLiteral("Bea"));
 }
 
 QTEST_MAIN(tst_ServerSmoke)
