@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr int kKeptSelects = 256;
+constexpr int kKeptShapes = 256;
 
 QString columnDefinition(const SqlDialect& dialect, const FieldDef& field)
 {
@@ -47,55 +47,67 @@ struct Database::Impl {
     std::shared_ptr<SqlConnection> db;
     // Declared after the connection, so that its statements are let go first.
     std::shared_ptr<StatementCache> statements;
-    // Translations of queries by their shape, so that a query opened again, also with other
-    // compared numbers, is not translated again; valid as long as the tables are the same.
-    QHash<QString, JetTranslation> selects;
+    // Translations of queries and INSERTs by their shape, so that a statement run again, also
+    // with other values, is not translated again; valid as long as the tables are the same.
+    QHash<QString, JetTranslation> shapes;
     Catalog catalog;
     int changes = 0;
 
     void loadCatalog()
     {
         catalog.Load(db->ReadTables());
-        selects.clear();
+        shapes.clear();
     }
 
     JetTranslation translate(const QString& sql)
     {
-        QueryShape shape;
-        try {
-            shape = QueryShape::Of(JetLexer::Tokenize(sql));
-        } catch (const DbError&) {
-            // Refused again below, with the translator's message.
-        }
-        if (const auto known = selects.constFind(shape.key);
-            !shape.key.isEmpty() && known != selects.constEnd()) {
-            JetTranslation t = known.value();
-            t.parameters = shape.values;
-            return t;
-        }
+        QList<JetToken> tokens = JetLexer::Tokenize(sql);
+        const QueryShape shape = QueryShape::Of(tokens);
+        if (auto kept = keptTranslation(shape, tokens))
+            return *kept;
         JetTranslation t;
         try {
-            t = translateAnew(sql);
+            t = translateAnew(sql, tokens);
         } catch (const DbError&) {
             // Another workstation may have added a table since the names were read.
             const QStringList before = catalog.TableNames();
             loadCatalog();
             if (catalog.TableNames() == before)
                 throw;
-            t = translateAnew(sql);
+            t = translateAnew(sql, tokens);
         }
-        if (!shape.key.isEmpty()) {
-            // Emptied when full, so that queries run once do not crowd out the others for good.
-            if (selects.size() >= kKeptSelects)
-                selects.clear();
-            selects.insert(shape.key, t);
+        // Kept when exactly the values the key leaves out are bound.
+        if (!shape.key.isEmpty() && t.boundTokens == shape.literals) {
+            // Emptied when full, so that statements run once do not crowd out the others.
+            if (shapes.size() >= kKeptShapes)
+                shapes.clear();
+            shapes.insert(shape.key, t);
         }
         return t;
     }
 
-    JetTranslation translateAnew(const QString& sql) const
+    std::optional<JetTranslation> keptTranslation(const QueryShape& shape,
+                                                  const QList<JetToken>& tokens) const
     {
-        return JetTranslator::Translate(sql, catalog, db->Dialect(), JetTranslator::Numbers::Bound);
+        const auto known = shapes.constFind(shape.key);
+        if (shape.key.isEmpty() || known == shapes.constEnd())
+            return std::nullopt;
+        JetTranslation t = known.value();
+        t.parameters.clear();
+        for (qsizetype i = 0; i < shape.literals.size(); ++i) {
+            const JetToken& value = tokens[shape.literals[i]];
+            // A value too long or too large for its field takes the checked way: translate anew.
+            if (t.boundFields[i] && !JetTranslator::FitsAsWritten(value, *t.boundFields[i]))
+                return std::nullopt;
+            t.parameters.append(JetTranslator::BoundValue(value));
+        }
+        return t;
+    }
+
+    JetTranslation translateAnew(const QString& sql, const QList<JetToken>& tokens) const
+    {
+        return JetTranslator::Translate(sql, tokens, catalog, db->Dialect(),
+                                        JetTranslator::Numbers::Bound);
     }
 };
 

@@ -11,21 +11,28 @@
 
 JetTranslation JetTranslator::Translate(const QString& sql, const Catalog& catalog)
 {
-    return JetTranslator(sql, catalog, SqliteDialect::Instance()).run();
+    return Translate(sql, catalog, SqliteDialect::Instance());
 }
 
 JetTranslation JetTranslator::Translate(const QString& sql, const Catalog& catalog,
                                         const SqlDialect& dialect, Numbers numbers)
 {
-    JetTranslator translator(sql, catalog, dialect);
+    return Translate(sql, JetLexer::Tokenize(sql), catalog, dialect, numbers);
+}
+
+JetTranslation JetTranslator::Translate(const QString& sql, QList<JetToken> tokens,
+                                        const Catalog& catalog, const SqlDialect& dialect,
+                                        Numbers numbers)
+{
+    JetTranslator translator(sql, std::move(tokens), catalog, dialect);
     if (numbers == Numbers::Bound)
         translator.bindComparedNumbers();
     return translator.run();
 }
 
-JetTranslator::JetTranslator(const QString& sql, const Catalog& catalog,
+JetTranslator::JetTranslator(const QString& sql, QList<JetToken> tokens, const Catalog& catalog,
                              const SqlDialect& dialect)
-    : m_sql(sql), m_catalog(catalog), m_dialect(dialect), m_tokens(JetLexer::Tokenize(sql))
+    : m_sql(sql), m_catalog(catalog), m_dialect(dialect), m_tokens(std::move(tokens))
 {
 }
 
@@ -130,11 +137,17 @@ void JetTranslator::bindComparedNumbers()
     if (!m_tokens.first().isWord(u"SELECT"))
         return;
     for (qsizetype i = 0; i < m_tokens.size(); ++i) {
-        if (QueryShape::IsComparedNumber(m_tokens, i)) {
-            m_bound.insert(i);
-            m_result.parameters.append(m_tokens[i].value.toLongLong());
-        }
+        if (QueryShape::IsComparedNumber(m_tokens, i))
+            bind(i, std::nullopt);
     }
+}
+
+void JetTranslator::bind(qsizetype token, const std::optional<FieldDef>& field)
+{
+    m_bound.insert(token);
+    m_result.parameters.append(BoundValue(tok(token)));
+    m_result.boundTokens.append(token);
+    m_result.boundFields.append(field);
 }
 
 void JetTranslator::checkSingleStatement()
@@ -438,11 +451,9 @@ void JetTranslator::storeValue(qsizetype from, qsizetype to, const TableDef& tab
                                QStringView column, Literal literal)
 {
     const FieldDef* info = table.Find(column);
-    if (to - from == 1 && fitsAsWritten(tok(from), *info)) {
-        if (literal == Literal::Bound) {
-            m_bound.insert(from);
-            m_result.parameters.append(boundValue(tok(from)));
-        }
+    if (to - from == 1 && FitsAsWritten(tok(from), *info)) {
+        if (literal == Literal::Bound)
+            bind(from, *info);
         return;
     }
     const auto [before, after] = m_dialect.Store(*info);
@@ -452,7 +463,7 @@ void JetTranslator::storeValue(qsizetype from, qsizetype to, const TableDef& tab
 
 // A literal that fits as written, as the value bound in its place: Null, True and False as
 // their stored values, so that rows with Nulls in other places still share one text.
-QVariant JetTranslator::boundValue(const JetToken& value)
+QVariant JetTranslator::BoundValue(const JetToken& value)
 {
     if (value.isWord(u"NULL"))
         return QVariant();
@@ -463,7 +474,7 @@ QVariant JetTranslator::boundValue(const JetToken& value)
     return QVariant(value.value);
 }
 
-bool JetTranslator::fitsAsWritten(const JetToken& value, const FieldDef& field)
+bool JetTranslator::FitsAsWritten(const JetToken& value, const FieldDef& field)
 {
     // A single literal that already suits its field is stored as written; anything else
     // goes through jet_store(), which checks, converts or refuses it.

@@ -26,9 +26,19 @@ public:
     static JetTranslation Translate(const QString& sql, const Catalog& catalog);
     static JetTranslation Translate(const QString& sql, const Catalog& catalog,
                                     const SqlDialect& dialect, Numbers numbers = Numbers::Written);
+    // The same for a text already split into tokens.
+    static JetTranslation Translate(const QString& sql, QList<JetToken> tokens,
+                                    const Catalog& catalog, const SqlDialect& dialect,
+                                    Numbers numbers);
+
+    // Whether a single literal is stored in the field as written (and so bound), and the
+    // value bound in its place.
+    static bool FitsAsWritten(const JetToken& value, const FieldDef& field);
+    static QVariant BoundValue(const JetToken& value);
 
 private:
-    JetTranslator(const QString& sql, const Catalog& catalog, const SqlDialect& dialect);
+    JetTranslator(const QString& sql, QList<JetToken> tokens, const Catalog& catalog,
+                  const SqlDialect& dialect);
 
     JetTranslation run();
     void checkSingleStatement();
@@ -53,8 +63,7 @@ private:
     void translateDelete();
     QSet<qsizetype> rewriteLikes();
     void spellTablesAndAliases();
-    static bool fitsAsWritten(const JetToken& value, const FieldDef& field);
-    static QVariant boundValue(const JetToken& value);
+    void bind(qsizetype token, const std::optional<FieldDef>& field);
     enum class Literal { Written, Bound };
     void storeValue(qsizetype from, qsizetype to, const TableDef& table, QStringView column,
                     Literal literal = Literal::Written);

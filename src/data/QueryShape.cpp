@@ -1,5 +1,7 @@
 #include "QueryShape.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isComparison(const JetToken& t)
@@ -20,6 +22,12 @@ bool endsOperand(const JetToken& t)
            t.isWord(u"UNION");
 }
 
+bool isInsertedLiteral(const JetToken& t)
+{
+    return t.kind == JetToken::Text || t.kind == JetToken::Number || t.kind == JetToken::Date ||
+           t.isWord(u"NULL") || t.isWord(u"TRUE") || t.isWord(u"FALSE");
+}
+
 } // namespace
 
 bool QueryShape::IsComparedNumber(const QList<JetToken>& tokens, qsizetype i)
@@ -37,17 +45,20 @@ bool QueryShape::IsComparedNumber(const QList<JetToken>& tokens, qsizetype i)
 QueryShape QueryShape::Of(const QList<JetToken>& tokens)
 {
     QueryShape shape;
-    if (tokens.isEmpty() || !tokens.first().isWord(u"SELECT"))
+    const bool query = tokens.first().isWord(u"SELECT");
+    if (!query && !tokens.first().isWord(u"INSERT"))
         return shape;
     shape.key.reserve(tokens.size() * 8);
     for (qsizetype i = 0; i < tokens.size(); ++i) {
-        if (IsComparedNumber(tokens, i)) {
-            shape.values.append(tokens[i].value.toLongLong());
+        const JetToken& t = tokens[i];
+        if (query ? IsComparedNumber(tokens, i) : isInsertedLiteral(t)) {
+            // Whether a value fits its field as written is asked again of each text.
+            shape.literals.append(i);
             shape.key += u'?';
         } else {
-            // The kind first: a text 'a' and a name [a] are different queries.
-            shape.key += QChar(u'a' + tokens[i].kind);
-            shape.key += tokens[i].value;
+            // The kind first: a text 'a' and a name [a] are different statements.
+            shape.key += QChar(u'a' + t.kind);
+            shape.key += t.value;
         }
         shape.key += u'\x1f';
     }

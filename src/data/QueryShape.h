@@ -4,16 +4,16 @@
 
 #include <QList>
 #include <QString>
-#include <QVariantList>
 
-// A query's text without the whole numbers it compares with (WHERE ptid = 5), which are taken
-// out as values, so that queries differing only in them share one translation and one
-// prepared statement. Only a number that is the whole right-hand side of a comparison is
-// taken: one in a sum, a TOP, an ORDER BY or an IN list keeps its place in the text.
+// A statement's text without the literal values the translator binds to parameters, so that
+// statements differing only in them share one translation and one prepared statement: the
+// whole numbers a query compares with (WHERE ptid = 5) and the values of an INSERT. A number
+// in a sum, a TOP, an ORDER BY or an IN list keeps its place in a query's text.
 struct QueryShape {
-    // Empty for anything but a SELECT.
+    // Empty for a statement whose translation is not kept (UPDATE, DELETE).
     QString key;
-    QVariantList values;
+    // The tokens taken out of the key, in order.
+    QList<qsizetype> literals;
 
     static QueryShape Of(const QList<JetToken>& tokens);
     static bool IsComparedNumber(const QList<JetToken>& tokens, qsizetype i);
