@@ -5,8 +5,12 @@
 # VELMORA_TEST_PG (the connection string the tests use), VELMORA_TEST_PG_CTL (a command that
 # stops or starts the cluster again, for tests of a server that goes away while Velmora runs)
 # and VELMORA_TEST_PG_STOP (the command that stops the cluster and removes the folder), for the
-# caller to eval.
+# caller to eval. The tests' cluster does not wait for its writes to reach the disk; with
+# --durable it does, as a practice's server does (for the benchmarks).
 set -euo pipefail
+
+sync_option="-c fsync=off"
+[ "${1:-}" = --durable ] && sync_option=""
 
 bin=/usr/lib/postgresql/15/bin
 [ -x "$bin/initdb" ] || { echo "start-postgres: PostgreSQL 15 is not installed" >&2; exit 1; }
@@ -30,7 +34,7 @@ cat >"$dir/ctl" <<EOF
 case \$1 in
 stop) exec ${as_owner[*]} $bin/pg_ctl -D $dir/data -m fast -w stop >/dev/null ;;
 start) exec ${as_owner[*]} $bin/pg_ctl -D $dir/data -l $dir/server.log -w -t 60 \\
-  -o "-c listen_addresses='' -c unix_socket_directories='$dir' -p $port -c fsync=off" start >/dev/null ;;
+  -o "-c listen_addresses='' -c unix_socket_directories='$dir' -p $port $sync_option" start >/dev/null ;;
 esac
 EOF
 chmod 755 "$dir/ctl"
