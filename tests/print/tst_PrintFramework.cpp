@@ -1,12 +1,9 @@
-// The page layout routines, the printer's page surface and the printer window.
+// The page layout routines and the printer window.
 #include "PageLayout.h"
 #include "PrintTestbed.h"
-#include "PrinterSurface.h"
 #include "frmPrint.h"
 
 #include <QListWidget>
-#include <QPrinter>
-#include <QProcess>
 #include <QPushButton>
 
 class tst_PrintFramework : public QObject {
@@ -49,39 +46,6 @@ private slots:
                                        "line" + At(720, lower) + " to" + At(11520, lower) + " p2"})
                         : QStringList());
         QCOMPARE(page.CurrentY(), breaks ? lower + 500 : startY + (heading ? 400 : 100));
-    }
-
-    void printerSurfacePlacesTextInTwips()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("surface.pdf");
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(path);
-        printer.setPageSize(QPageSize(QPageSize::Letter));
-        printer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        PrinterSurface page(printer);
-        QCOMPARE(QSize(page.PageWidth(), page.PageHeight()), QSize(12240, 15840));
-        page.MoveTo(1440, 2880);
-        page.PrintLine("Cholesterol");
-        page.NewPage();
-        page.MoveTo(7200, 1440);
-        page.PrintLine("Second");
-        QVERIFY(page.EndDoc());
-
-        // pdftotext's boxes are in points (20 twips) from the page's top-left corner.
-        QProcess bbox;
-        bbox.start("pdftotext", {"-bbox", path, "-"});
-        QVERIFY(bbox.waitForFinished());
-        const QString html = bbox.readAllStandardOutput();
-        QMap<QString, QPointF> at;
-        for (const auto& word : QRegularExpression("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>(\\w+)<")
-                                    .globalMatch(html))
-            at.insert(word.captured(3), {word.captured(1).toDouble(), word.captured(2).toDouble()});
-        QCOMPARE(html.count("<page "), 2);
-        QVERIFY2(qAbs(at.value("Cholesterol").x() - 72) < 1.5, qPrintable(html));
-        QVERIFY(qAbs(at.value("Cholesterol").y() - 144) < 3);
-        QVERIFY(qAbs(at.value("Second").x() - 360) < 1.5);
     }
 
     void printerWindow_data()

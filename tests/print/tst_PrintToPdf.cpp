@@ -86,6 +86,17 @@ private slots:
                                      "Visit 1", "Page: 1", "Page: 2"})
             QVERIFY2(text.contains(expected), expected);
         QVERIFY(bed->questions.isEmpty());
+        // pdftotext's boxes are in points (20 twips) from the page's top-left corner.
+        QProcess bbox;
+        bbox.start("pdftotext", {"-bbox", "-l", "1", path, "-"});
+        QVERIFY(bbox.waitForFinished());
+        const QString boxes = bbox.readAllStandardOutput();
+        for (const QString& word : {"Contact Info", "Intervention"}) {
+            const auto box = QRegularExpression("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>" +
+                                                word.section(u' ', 0, 0) + "<").match(boxes);
+            QVERIFY2(qAbs(box.captured(1).toDouble() - page.FindText(word)->x / 20.0) < 1.5, qPrintable(boxes));
+            QVERIFY(qAbs(box.captured(2).toDouble() - page.FindText(word)->y / 20.0) < 3);
+        }
     }
 
     void failedPdfWriteLogsNothing()
