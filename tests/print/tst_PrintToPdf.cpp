@@ -106,7 +106,9 @@ private slots:
         QPrinter printer;
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(path);
+        printer.setPageSize(QPageSize(QPageSize::Letter));
         PrinterSurface page(printer);
+        QCOMPARE(QSize(page.PageWidth(), page.PageHeight()), QSize(12240, 15840));
         PrintJob job{page, Today};
         PrintCallList(job);
         QCOMPARE(bed->notices, QStringList{"The document could not be printed to " + path + u'.'});

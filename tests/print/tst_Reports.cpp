@@ -246,6 +246,7 @@ private slots:
         QCOMPARE(PrintLogRows(), logged ? 2 : 0);
         bed->Answer({false});
         QCOMPARE(callList().Texts().size(), size_t(logged ? 0 : 6 + 2 * 3));
+        QVERIFY(!logged || !letters().Started());
     }
 
     void letterBlocks_data()
