@@ -1,3 +1,4 @@
+// The import's reading of a file and checking of its values, without a window.
 #include "DaoType.h"
 #include "DelimitedLine.h"
 #include "FieldDef.h"
@@ -6,7 +7,6 @@
 
 #include <QTest>
 
-// The import's reading of a file and checking of its values, without a window.
 class tst_ImportParsing : public QObject {
     Q_OBJECT
 private slots:
@@ -24,21 +24,17 @@ void tst_ImportParsing::splitsWithDetectedDelimiter_data()
     QTest::addColumn<QString>("delimiter");
     QTest::addColumn<QStringList>("values");
     QTest::newRow("commas") << "Smith,x,1/2/1960" << "," << QStringList{"Smith", "x", "1/2/1960"};
-    QTest::newRow("a tab wins over commas")
-        << "Smith, Ann\t3" << "\t" << QStringList{"Smith, Ann", "3"};
-    QTest::newRow("quoted values lose their quotes")
-        << R"("Smith","Ann")" << "," << QStringList{"Smith", "Ann"};
+    QTest::newRow("a tab wins over commas") << "Smith, Ann\t3" << "\t" << QStringList{"Smith, Ann", "3"};
+    QTest::newRow("quoted values lose their quotes") << R"("Smith","Ann")" << ","
+                                                     << QStringList{"Smith", "Ann"};
     QTest::newRow("a comma inside quotes belongs to the value")
-        << R"(Smith,"12 Elm St, Apt 4",Dover)" << ","
-        << QStringList{"Smith", "12 Elm St, Apt 4", "Dover"};
-    QTest::newRow("a tab inside quotes is no delimiter")
-        << "\"a\tb\"\tc" << "\t" << QStringList{"a\tb", "c"};
+        << R"(Smith,"12 Elm St, Apt 4",Dover)" << "," << QStringList{"Smith", "12 Elm St, Apt 4", "Dover"};
+    QTest::newRow("a tab inside quotes is no delimiter") << "\"a\tb\"\tc" << "\t" << QStringList{"a\tb", "c"};
     QTest::newRow("a doubled quote inside quotes is one quote")
         << R"("say ""hi""",x)" << "," << QStringList{R"(say "hi")", "x"};
-    QTest::newRow("a stray quote in an unquoted value is dropped")
-        << R"(6'2",x)" << "," << QStringList{"6'2", "x"};
-    QTest::newRow("empty values stay in their places")
-        << ",,a," << "," << QStringList{"", "", "a", ""};
+    QTest::newRow("a stray quote in an unquoted value is dropped") << R"(6'2",x)" << ","
+                                                                   << QStringList{"6'2", "x"};
+    QTest::newRow("empty values stay in their places") << ",,a," << "," << QStringList{"", "", "a", ""};
 }
 
 void tst_ImportParsing::splitsWithDetectedDelimiter()
@@ -46,8 +42,7 @@ void tst_ImportParsing::splitsWithDetectedDelimiter()
     QFETCH(QString, line);
     QFETCH(QString, delimiter);
     QCOMPARE(DelimitedLine::Detect(line), delimiter.front());
-    QFETCH(QStringList, values);
-    QCOMPARE(DelimitedLine::Split(line, delimiter.front()), values);
+    QTEST(DelimitedLine::Split(line, delimiter.front()), "values");
 }
 
 void tst_ImportParsing::decodesFileText_data()
@@ -68,8 +63,7 @@ void tst_ImportParsing::decodesFileText_data()
 void tst_ImportParsing::decodesFileText()
 {
     QFETCH(QByteArray, bytes);
-    QFETCH(QStringList, lines);
-    QCOMPARE(ImportText::Lines(ImportText::Decode(bytes)), lines);
+    QTEST(ImportText::Lines(ImportText::Decode(bytes)), "lines");
 }
 
 void tst_ImportParsing::checksValues_data()
@@ -80,37 +74,32 @@ void tst_ImportParsing::checksValues_data()
     QTest::addColumn<QString>("literal"); // empty: the value is refused
     QTest::addColumn<QStringList>("messages");
     const QString longName = "Abcdefghijklmnopqrstuvwxy";
-    QTest::newRow("apostrophes doubled") << int(dbText) << 20 << " O'Brien " << "'O''Brien'"
-                                         << QStringList();
+    const QStringList none;
+    QTest::newRow("apostrophes doubled") << int(dbText) << 20 << " O'Brien " << "'O''Brien'" << none;
     QTest::newRow("too long for its field")
         << int(dbText) << 20 << longName << "'Abcdefghijklmnopqrst'"
         << QStringList{"Data imported into lname (\"Abcdefghij\"...) had to be truncated"};
-    QTest::newRow("a memo is not cut") << int(dbMemo) << 0 << longName << "'" + longName + "'"
-                                       << QStringList();
-    QTest::newRow("a number") << int(dbInteger) << 2 << " 210" << "210" << QStringList();
-    QTest::newRow("text for a number") << int(dbInteger) << 2 << "abc" << "" << QStringList();
-    QTest::newRow("a statement for a number")
-        << int(dbLong) << 4 << "1); DELETE FROM Patients" << "" << QStringList();
-    QTest::newRow("an empty number") << int(dbInteger) << 2 << "" << "" << QStringList();
-    QTest::newRow("a date") << int(dbDate) << 8 << "1/2/1960" << "#01/02/1960#" << QStringList();
-    QTest::newRow("a date with a hash") << int(dbDate) << 8 << "1/2/1960# OR 1=1 #1/2/1960" << ""
-                                        << QStringList();
-    QTest::newRow("no date") << int(dbDate) << 8 << "soon" << "" << QStringList();
-    QTest::newRow("a yes") << int(dbBoolean) << 1 << "yes" << "True" << QStringList();
+    QTest::newRow("a memo is not cut") << int(dbMemo) << 0 << longName << "'" + longName + "'" << none;
+    QTest::newRow("a number") << int(dbInteger) << 2 << " 210" << "210" << none;
+    QTest::newRow("text for a number") << int(dbInteger) << 2 << "abc" << "" << none;
+    QTest::newRow("a statement for a number") << int(dbLong) << 4 << "1); DELETE FROM Patients" << ""
+                                              << none;
+    QTest::newRow("an empty number") << int(dbInteger) << 2 << "" << "" << none;
+    QTest::newRow("a date") << int(dbDate) << 8 << "1/2/1960" << "#01/02/1960#" << none;
+    QTest::newRow("a date with a hash") << int(dbDate) << 8 << "1/2/1960# OR 1=1 #1/2/1960" << "" << none;
+    QTest::newRow("no date") << int(dbDate) << 8 << "soon" << "" << none;
+    QTest::newRow("a yes") << int(dbBoolean) << 1 << "yes" << "True" << none;
 }
 
 void tst_ImportParsing::checksValues()
 {
     QFETCH(int, type);
     QFETCH(int, size);
-    QFETCH(QString, literal);
-    QStringList logged;
-    const FieldDef field{QStringLiteral("lname"), type, size};
     QFETCH(QString, value);
-    QCOMPARE(ImportValue::Literal(field, value, logged).value_or(QString()),
-             literal);
-    QFETCH(QStringList, messages);
-    QCOMPARE(logged, messages);
+    QStringList logged;
+    QTEST(ImportValue::Literal({QStringLiteral("lname"), type, size}, value, logged).value_or(QString()),
+          "literal");
+    QTEST(logged, "messages");
 }
 
 QTEST_APPLESS_MAIN(tst_ImportParsing)

@@ -3,27 +3,39 @@
 #include "frmComp.h"
 #include "frmletter.h"
 
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QPushButton>
 
 namespace {
 
-QString companyValue(const QString& field)
+const struct {
+    const char* box;
+    const char* field;
+    const char* typed;
+} Boxes[] = {{"txtName", "Name", "  O'Brien's Heart Clinic "}, {"txtAdd1", "address1", "12 Elm St"},
+             {"txtAdd2", "address2", " Suite 4"},    {"txtCity", "city", "Dover"},
+             {"txtST", "st", "DE"},                  {"txtZip", "zip", "19901"},
+             {"txtPhone", "phone", "302-555-0100"},  {"txtFax", "fax", "302-555-0101"},
+             {"txtEmail", "email", "desk@obrien.example"}};
+
+// The company row's values of the fields, joined by '|'.
+QString company(const QString& fields)
 {
-    return ListWindowTestbed::Value("SELECT " + field + " FROM Company").toString();
+    return ListWindowTestbed::Rows("SELECT " + fields + " FROM Company").value(0);
 }
 
-void retype(QLineEdit* box, const QString& text)
+int columnSize(const QString& field)
 {
-    box->selectAll();
-    QTest::keyClicks(box, text);
+    for (const FieldDef& column : AppDatabase().GetTableDef("Company").fields)
+        if (column.name.compare(field, Qt::CaseInsensitive) == 0)
+            return column.size;
+    return -1;
 }
 
 } // namespace
 
 class tst_CompanyWindows : public QObject {
     Q_OBJECT
+    std::unique_ptr<ListWindowTestbed> bed;
 
 private slots:
     void init() { bed = std::make_unique<ListWindowTestbed>(); }
@@ -32,118 +44,67 @@ private slots:
         QVERIFY2(bed->notices.isEmpty(), qPrintable(bed->notices.join(u'\n')));
         bed.reset();
     }
-    void companyBoxesSaveTrimmedWithinTheirColumns();
-    void cancelKeepsTheRow_data();
-    void cancelKeepsTheRow();
-    void letterSelectsOnlyThePrompt();
-    void letterSavesBodyAndSender();
 
-private:
-    std::unique_ptr<ListWindowTestbed> bed;
+    // Each box holds no more than its column; Cancel keeps the row; OK stores the boxes trimmed,
+    // apostrophes intact, where the window shows them next time, and leaves the letter alone.
+    void companyBoxesSaveTrimmedWithinTheirColumns()
+    {
+        QStringList boxes, fields, trimmed;
+        for (const auto& [box, field, typed] : Boxes) {
+            boxes.append(box);
+            fields.append(field);
+            trimmed.append(QString(typed).trimmed());
+        }
+        const QString before = company(fields.join(u',')), letter = company("letterbody, sendername");
+        for (const bool ok : {false, true}) {
+            frmComp window;
+            window.show();
+            QCOMPARE(window.windowTitle(), "Company Information");
+            for (const auto& [box, field, typed] : Boxes) {
+                QCOMPARE(Child<QLineEdit>(window, box)->maxLength(), columnSize(field));
+                TypeInto(window, box, typed);
+            }
+            ClickButton(window, ok ? "cmdOK" : "cmdCancel");
+            QVERIFY(!window.isVisible());
+            QCOMPARE(company(fields.join(u',')), ok ? trimmed.join(u'|') : before);
+        }
+        frmComp reopened;
+        QCOMPARE(ShownState(reopened, boxes), trimmed.join(u'|'));
+        QCOMPARE(company("letterbody, sendername"), letter);
+    }
+
+    // Entering the body selects it while it is the prompt of a new database, never a practice's own
+    // text; entering the sender always selects it; OK stores both trimmed, Cancel keeps them.
+    void letterSelectsOnlyThePromptAndSavesTrimmed()
+    {
+        const QString saved = QStringLiteral("It's time for your blood work.  Please call us.|Dr. D'Arcy");
+        for (const bool prompt : {true, false}) {
+            frmletter window;
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            QCOMPARE(window.windowTitle(), "Reminder Letter");
+            auto* body = Child<QPlainTextEdit>(window, "txtMessage");
+            auto* sender = Child<QLineEdit>(window, "txtSender");
+            QCOMPARE(body->toPlainText() + u'|' + sender->text(),
+                     prompt ? company("letterbody, sendername") : saved);
+            QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, {40, 10});
+            if (prompt) {
+                QTRY_COMPARE(body->textCursor().selectedText(), body->toPlainText());
+                QTest::keyClicks(body, "  It's time for your blood work.  Please call us. ");
+            } else {
+                QTest::qWait(20);
+                QVERIFY(body->textCursor().selectedText().isEmpty());
+                QTest::keyClicks(body, "Changed");
+            }
+            QTest::mouseClick(sender, Qt::LeftButton);
+            QTRY_COMPARE(sender->selectedText(), prompt ? "Enter name of sender" : "Dr. D'Arcy");
+            QTest::keyClicks(sender, " Dr. D'Arcy ");
+            ClickButton(window, prompt ? "cmdOK" : "cmdCancel");
+            QVERIFY(!window.isVisible());
+            QCOMPARE(company("letterbody, sendername"), saved);
+        }
+    }
 };
-
-// Each box holds no more than its column; OK stores it trimmed, apostrophes intact, where the
-// window shows it next time, and leaves the letter template in the same row alone.
-void tst_CompanyWindows::companyBoxesSaveTrimmedWithinTheirColumns()
-{
-    const struct {
-        const char* box;
-        const char* field;
-        QString typed;
-    } boxes[] = {{"txtName", "Name", "  O'Brien's Heart Clinic "}, {"txtAdd1", "address1", "12 Elm St"},
-                 {"txtAdd2", "address2", " Suite 4"},    {"txtCity", "city", "Dover"},
-                 {"txtST", "st", "DE"},                  {"txtZip", "zip", "19901"},
-                 {"txtPhone", "phone", "302-555-0100"},  {"txtFax", "fax", "302-555-0101"},
-                 {"txtEmail", "email", "desk@obrien.example"}};
-    const TableDef company = AppDatabase().GetTableDef("Company");
-    frmComp window;
-    window.show();
-    for (const auto& [box, field, typed] : boxes) {
-        const auto column = std::find_if(company.fields.begin(), company.fields.end(),
-                                         [field](const FieldDef& f) {
-                                             return f.name.compare(field, Qt::CaseInsensitive) == 0;
-                                         });
-        QCOMPARE(Child<QLineEdit>(window, box)->maxLength(), column->size);
-        retype(Child<QLineEdit>(window, box), typed);
-    }
-    QTest::mouseClick(Child<QPushButton>(window, "cmdOK"), Qt::LeftButton);
-    QVERIFY(!window.isVisible());
-    frmComp reopened;
-    for (const auto& [box, field, typed] : boxes) {
-        QCOMPARE(companyValue(field), typed.trimmed());
-        QCOMPARE(Child<QLineEdit>(reopened, box)->text(), typed.trimmed());
-    }
-    QVERIFY(companyValue("letterbody").startsWith("Enter the body"));
-}
-
-void tst_CompanyWindows::cancelKeepsTheRow_data()
-{
-    QTest::addColumn<bool>("company");
-    QTest::addColumn<QString>("title");
-    QTest::addColumn<QString>("box");
-    QTest::addColumn<QString>("field");
-    QTest::newRow("company") << true << "Company Information" << "txtName" << "Name";
-    QTest::newRow("letter") << false << "Reminder Letter" << "txtMessage" << "letterbody";
-}
-
-// Both windows show the stored row; Cancel after a change keeps it.
-void tst_CompanyWindows::cancelKeepsTheRow()
-{
-    QFETCH(bool, company);
-    QFETCH(QString, title);
-    QFETCH(QString, box);
-    QFETCH(QString, field);
-    ListWindowTestbed::Exec("UPDATE Company SET Name='Lakeside', letterbody='Please call us.'");
-    std::unique_ptr<QDialog> window;
-    if (company)
-        window = std::make_unique<frmComp>();
-    else
-        window = std::make_unique<frmletter>();
-    window->show();
-    QCOMPARE(window->windowTitle(), title);
-    QObject* shown = window->findChild<QWidget*>(box);
-    const char* text = company ? "text" : "plainText";
-    QCOMPARE(shown->property(text).toString(), company ? "Lakeside" : "Please call us.");
-    shown->setProperty(text, "Changed");
-    QTest::mouseClick(Child<QPushButton>(*window, "cmdCancel"), Qt::LeftButton);
-    QVERIFY(!window->isVisible());
-    QCOMPARE(companyValue(field), company ? "Lakeside" : "Please call us.");
-}
-
-// Entering the body selects it while it is the prompt of a new database, never a practice's own
-// text; entering the sender always selects it.
-void tst_CompanyWindows::letterSelectsOnlyThePrompt()
-{
-    frmletter window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
-    auto* body = Child<QPlainTextEdit>(window, "txtMessage");
-    auto* sender = Child<QLineEdit>(window, "txtSender");
-    QCOMPARE(body->toPlainText(), companyValue("letterbody"));
-    QCOMPARE(sender->text(), "Enter name of sender");
-    QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, QPoint(40, 10));
-    QTRY_COMPARE(body->textCursor().selectedText(), body->toPlainText());
-    QTest::mouseClick(sender, Qt::LeftButton);
-    QTRY_COMPARE(sender->selectedText(), "Enter name of sender");
-    body->setPlainText("Please call us to book your next test.");
-    QTest::mouseClick(body->viewport(), Qt::LeftButton, {}, QPoint(40, 10));
-    QTest::qWait(20);
-    QVERIFY(body->textCursor().selectedText().isEmpty());
-}
-
-void tst_CompanyWindows::letterSavesBodyAndSender()
-{
-    frmletter window;
-    window.show();
-    auto* body = Child<QPlainTextEdit>(window, "txtMessage");
-    body->selectAll();
-    QTest::keyClicks(body, "  It's time for your blood work.  Please call us. ");
-    retype(Child<QLineEdit>(window, "txtSender"), " Dr. D'Arcy ");
-    QTest::mouseClick(Child<QPushButton>(window, "cmdOK"), Qt::LeftButton);
-    QVERIFY(!window.isVisible());
-    QCOMPARE(companyValue("letterbody"), "It's time for your blood work.  Please call us.");
-    QCOMPARE(companyValue("sendername"), "Dr. D'Arcy");
-}
 
 QTEST_MAIN(tst_CompanyWindows)
 #include "tst_CompanyWindows.moc"

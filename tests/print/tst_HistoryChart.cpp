@@ -12,7 +12,6 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QImage>
-#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QValueAxis>
@@ -43,308 +42,220 @@ void addPatient(int ptid, int goalChol = 0)
 
 void click(QWidget& window, const char* name)
 {
-    QTest::mouseClick(Child<QAbstractButton>(window, name), Qt::LeftButton);
+    QTest::mouseClick(Child<QAbstractButton>(window, name), Qt::LeftButton, {}, QPoint(6, 6));
 }
 
-// What the chart window showed: the goal and off-scale points empty when not drawn.
-struct Shown {
-    QString heading;
-    QString title;
-    QStringList labels;
-    QList<qreal> values;
-    QList<qreal> scale;
-    QList<QPointF> goal;
-    QList<QPointF> offScale;
-};
-
-Shown read(QDialog& window)
+// What the chart window shows, a line each: its heading, the chart's title, the scale (lowest,
+// highest, ticks, minor ticks), the date labels, then each series drawn, marked when dashed:
+// the kind's values, and the goal and off-scale points where drawn.
+QStringList read(QDialog& window)
 {
-    Shown shown;
-    shown.heading = Child<QLabel>(window, "lblHeading")->text();
     QChart* chart = Child<QChartView>(window, "ChartPatLV")->chart();
-    shown.title = chart->title();
-    for (QString label : static_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).first())->categories())
-        shown.labels.append(label.remove(QChar(0x200B)));
     const auto* axis = static_cast<QValueAxis*>(chart->axes(Qt::Vertical).first());
-    shown.scale = {axis->min(), axis->max(), qreal(axis->tickCount()), qreal(axis->minorTickCount())};
+    QStringList shown{Child<QLabel>(window, "lblHeading")->text(), chart->title(),
+                      QStringLiteral("%1-%2 %3 %4").arg(axis->min()).arg(axis->max())
+                          .arg(axis->tickCount()).arg(axis->minorTickCount()),
+                      static_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).first())
+                          ->categories().join(u'|').remove(QChar(0x200B))};
     for (QAbstractSeries* series : chart->series()) {
         const auto* line = static_cast<QXYSeries*>(series);
-        if (series == chart->series().first()) {
-            for (const QPointF& point : line->points())
-                shown.values.append(point.y());
-        } else if (series->name() == "Goal" && line->pen().style() == Qt::DashLine) {
-            shown.goal = line->points();
-        } else if (series->name() == "Off scale") {
-            shown.offScale = line->points();
-        }
+        QStringList points;
+        for (const QPointF& point : line->points())
+            points.append(series == chart->series().first() ? QString::number(point.y())
+                                                            : QStringLiteral("%1,%2").arg(point.x()).arg(point.y()));
+        shown.append(series->name() + (line->pen().style() == Qt::DashLine ? " dashed: " : ": ") +
+                     points.join(u' '));
     }
     return shown;
 }
 
 } // namespace
 
-// Plays the user in each modal window as it opens: the window's action, or Close when it has
-// none; records the windows in the order they opened.
-class WindowScript : public QObject {
-public:
-    WindowScript()
-    {
-        connect(&m_poll, &QTimer::timeout, this, &WindowScript::poll);
-        m_poll.start(10);
-    }
-    void On(const QString& name, ListWindowTestbed::Action action) { m_actions.insert(name, action); }
-
-    QStringList windows;
-
-private:
-    void poll()
-    {
-        auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!window || window == m_last)
-            return;
-        m_last = window;
-        windows.append(window->objectName());
-        QPointer<QDialog> guard(window);
-        if (const auto action = m_actions.value(window->objectName()))
-            action(*window);
-        if (guard && guard->isVisible())
-            guard->reject();
-        // Closed: a kept window shown again counts as opened again.
-        if (guard && !guard->isVisible())
-            m_last = nullptr;
-    }
-
-    QTimer m_poll;
-    QPointer<QDialog> m_last;
-    QHash<QString, ListWindowTestbed::Action> m_actions;
-};
-
 class tst_HistoryChart : public QObject {
     Q_OBJECT
+    std::unique_ptr<ListWindowTestbed> m_bed;
+    QStringList m_shown;
+
+    qsizetype drawn() const { return m_shown.value(4).section(u':', 1).split(u' ', Qt::SkipEmptyParts).size(); }
+
+    // The chart window, when it opens next, is read and closed.
+    void readChart()
+    {
+        m_shown.clear();
+        m_bed->OnWindow("frmChart", [this](QDialog& window) {
+            m_shown = read(window);
+            window.reject();
+        });
+    }
+    // Charts the patient's total cholesterol as the setup window does; the chart window is read.
+    void chart(int ptid, QWidget* opener = nullptr)
+    {
+        readChart();
+        ShowHistoryChart(opener, QString::number(ptid), "Total Cholesterol Levels");
+    }
 
 private slots:
     void init()
     {
         m_bed = std::make_unique<ListWindowTestbed>();
-        m_user = std::make_unique<WindowScript>();
         addPatient(1, 200);
     }
-    void cleanup()
+    void cleanup() { m_bed.reset(); }
+
+    void rangeOfYears_data()
     {
-        m_user.reset();
-        m_bed.reset();
+        QTest::addColumn<int>("inRange");
+        QTest::addColumn<bool>("beginAfterEnd");
+        QTest::addColumn<bool>("charted");
+        QTest::addColumn<QStringList>("notices");
+        QTest::newRow("11 accepted") << 11 << false << true << QStringList();
+        QTest::newRow("12 refused") << 12 << false << false << QStringList{TooBroad};
+        QTest::newRow("1: too few") << 1 << false << false << QStringList{NotEnough};
+        QTest::newRow("begin after end") << 2 << true << false << QStringList();
     }
-    void rangeOfYears_data();
-    void rangeOfYears();
-    void chartAfterARangedChartUsesNoRange();
-    void lastTwelveStartAtTheNinthOldestOfTwenty();
-    void kindsFromTheChartOptions_data();
-    void kindsFromTheChartOptions();
-    void outOfScaleClippedAndUnenteredLeftOut();
-    void keptWindowShowsOnlyTheLatestChart();
-    void printedPage();
-    void printCapturesTheChart();
 
-private:
-    // Charts the patient's total cholesterol as the setup window does; the chart window, if
-    // one opens, is read.
-    void chart(int ptid);
+    // 12 visits nine years back and those of the range: 13 or more open the scope window, which
+    // offers the years from three back; it stays open on a range it refuses, and closed then
+    // charts nothing.
+    void rangeOfYears()
+    {
+        QFETCH(int, inRange);
+        QFETCH(bool, beginAfterEnd);
+        QFETCH(bool, charted);
+        QFETCH(QStringList, notices);
+        addVisits(1, QDate(ThisYear - 9, 1, 5), 12);
+        addVisits(1, QDate(ThisYear - 2, 1, 5), inRange);
+        bool stayedOpen = false;
+        m_bed->OnWindow("frmChartSp", [&](QDialog& window) {
+            click(window, "optDateRange");
+            QVERIFY(Child<QComboBox>(window, "cmbBegin")->isEnabled());
+            QCOMPARE(Child<QComboBox>(window, "cmbBegin")->currentText(), QString::number(ThisYear - 3));
+            if (beginAfterEnd) {
+                Child<QComboBox>(window, "cmbBegin")->setCurrentIndex(9);
+                Child<QComboBox>(window, "cmbEnd")->setCurrentIndex(0);
+            }
+            click(window, "cmdOK");
+            stayedOpen = window.isVisible();
+            if (stayedOpen)
+                QTest::keyClick(&window, Qt::Key_Escape);
+        });
+        chart(1);
+        QCOMPARE(m_bed->notices, notices);
+        QCOMPARE(m_bed->AllWindowsSeen(), charted);
+        QCOMPARE(stayedOpen, !charted && notices != QStringList{NotEnough});
+        QCOMPARE(drawn(), charted ? inRange : 0);
+        // The next chart, of a patient with few visits, uses no range.
+        addPatient(2);
+        addVisits(2, QDate(ThisYear - 8, 1, 5), 5);
+        chart(2);
+        QCOMPARE(drawn(), 5);
+        QVERIFY(ChartScopeClause.isEmpty());
+    }
 
-    std::unique_ptr<ListWindowTestbed> m_bed;
-    std::unique_ptr<WindowScript> m_user;
-    Shown m_shown;
+    void lastTwelveStartAtTheNinthOldestOfTwenty()
+    {
+        addVisits(1, QDate(2003, 3, 1), 20);
+        m_bed->OnWindow("frmChartSp", [](QDialog& window) { click(window, "cmdOK"); });
+        chart(1);
+        QCOMPARE(m_shown.value(3), "11 '03|12 '03|1 '04|2 '04|3 '04|4 '04|5 '04|6 '04|7 '04|8 '04|9 '04|10 '04");
+        QCOMPARE(m_shown.value(4), "Total Cholesterol Levels: 208 209 210 211 212 213 214 215 216 217 218 219");
+    }
+
+    void kindsFromTheChartOptions_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QStringList>("shown");
+        const QString labels = "4 '21|5 '21|6 '21|7 '21|8 '21|9 '21|10 '21|11 '21|12 '21|1 '22|2 '22|3 '22";
+        QTest::newRow("total cholesterol, goal")
+            << "optTCChart"
+            << QStringList{"Okafor, Ada Q - Total Cholesterol Levels", "Total Cholesterol Levels", "100-800 8 0",
+                           labels, "Total Cholesterol Levels: 200 201 202 203 204 205 206 207 208 209 210 211",
+                           "Goal dashed: 0,200 11,200"};
+        QTest::newRow("HDL, none kept")
+            << "optHDL"
+            << QStringList{"Okafor, Ada Q - HDL Levels", "HDL Levels", "0-100 11 0", labels,
+                           "HDL Levels: 40 41 42 43 44 45 46 47 48 49 50 51"};
+        QTest::newRow("LDL, none set")
+            << "optLDL"
+            << QStringList{"Okafor, Ada Q - LDL Levels", "LDL Levels", "50-300 6 0", labels,
+                           "LDL Levels: 100 101 102 103 104 105 106 107 108 109 110 111"};
+    }
+
+    // The setup window hands its kind on and stays; 12 visits are charted without the scope
+    // window, with the kind's scale, values and goal.
+    void kindsFromTheChartOptions()
+    {
+        QFETCH(QString, option);
+        addVisits(1, QDate(2021, 4, 2), 12);
+        frmChartSetup setup;
+        setup.Init(1);
+        setup.show();
+        QVERIFY(Child<QPushButton>(setup, "cmdChart")->isEnabled());
+        QCOMPARE(Child<QLabel>(setup, "lblLName")->text(), QString("Okafor"));
+        click(setup, option.toLatin1());
+        readChart();
+        click(setup, "cmdChart");
+        QVERIFY(setup.isVisible());
+        QTEST(m_shown, "shown");
+    }
+
+    // A result above the scale is drawn at its top and marked; one never entered is no point;
+    // the chart window kept by its opener and drawn again shows nothing of the previous chart.
+    void keptWindowShowsOnlyTheLatestEnteredResults()
+    {
+        addVisits(1, QDate(2022, 1, 3), 3);
+        Sql("UPDATE LabVisits SET overallcl = 912 WHERE labdate = #1/3/2022#");
+        Sql("UPDATE LabVisits SET overallcl = 0 WHERE labdate = #2/3/2022#");
+        addPatient(2);
+        addVisits(2, QDate(2019, 6, 1), 2);
+        QDialog opener;
+        chart(1, &opener);
+        QCOMPARE(m_shown.mid(3), QStringList({"1 '22|3 '22", "Total Cholesterol Levels: 800 202",
+                                              "Off scale: 0,800", "Goal dashed: 0,200 1,200"}));
+        chart(2, &opener);
+        QCOMPARE(m_shown.mid(3), QStringList({"6 '19|7 '19", "Total Cholesterol Levels: 200 201"}));
+        Sql("UPDATE LabVisits SET overallcl = 0 WHERE labdate = #3/3/2022#");
+        chart(1, &opener);
+        QCOMPARE(m_bed->notices, QStringList{NotEnough});
+    }
+
+    // The header with the patient's name, the kind, the picture centred by its size and the
+    // table of dates and values oldest first from y 9360, in a date and a value column.
+    void printedPage()
+    {
+        addVisits(1, QDate(2022, 11, 20), 3);
+        Sql("UPDATE LabVisits SET overallcl = 912 WHERE labdate = #11/20/2022#");
+        ChartScopeClause.clear();
+        RecordingSurface page;
+        DrawHistoryChart(page, QImage(600, 301, QImage::Format_RGB32), "Total Cholesterol Levels ", "1");
+        QVERIFY(page.Ended());
+        const QStringList layout = Layout(page);
+        const int kindY = page.Items()[2].y + 100, row = page.LineHeight() + 100;
+        QCOMPARE(layout[1], "Okafor, Ada Q 720,970 24pt");
+        QCOMPARE(layout.mid(3),
+                 QStringList({"Total Cholesterol Levels" + At(720, kindY), "picture 1620,4222 size 9000,4515",
+                              "Lab Date 1440,9360 underlined", "Result 2880,9360 underlined",
+                              "11/20/2022" + At(1440, 9360 + row), "912" + At(2880, 9360 + row),
+                              "12/20/2022" + At(1440, 9360 + 2 * row), "201" + At(2880, 9360 + 2 * row),
+                              "01/20/2023" + At(1440, 9360 + 3 * row), "202" + At(2880, 9360 + 3 * row)}));
+    }
+
+    // The picture printed is the chart itself, at its size, written to the per-user data folder.
+    void printCapturesTheChart()
+    {
+        addVisits(1, QDate(2022, 1, 3), 2);
+        ChartScopeClause.clear();
+        frmChart window;
+        window.Init(ChartPoints(ReadChartVisits("1", *ChartKind::Find("LDL Levels"))), "1", "LDL Levels");
+        window.show();
+        m_bed->OnWindow("frmPrint", [](QDialog&) {});
+        click(window, "cmdPrint");
+        QCOMPARE(m_bed->leftOpen, QStringList{"frmPrint"});
+        const QImage picture(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+                             "/chartpic.bmp");
+        QCOMPARE(picture.size(), Child<QChartView>(window, "ChartPatLV")->size());
+    }
 };
-
-void tst_HistoryChart::chart(int ptid)
-{
-    m_shown = {};
-    m_user->On(QStringLiteral("frmChart"), [this](QDialog& window) { m_shown = read(window); });
-    ShowHistoryChart(nullptr, QString::number(ptid), QStringLiteral("Total Cholesterol Levels"));
-}
-
-void tst_HistoryChart::rangeOfYears_data()
-{
-    QTest::addColumn<int>("inRange");
-    QTest::addColumn<bool>("beginAfterEnd");
-    QTest::addColumn<QStringList>("windows");
-    QTest::addColumn<QStringList>("notices");
-    const QStringList ranged{"frmChartSp", "frmChart"};
-    QTest::newRow("11 accepted") << 11 << false << ranged << QStringList();
-    QTest::newRow("12 refused") << 12 << false << QStringList{"frmChartSp"} << QStringList{TooBroad};
-    QTest::newRow("1: too few") << 1 << false << QStringList{"frmChartSp"} << QStringList{NotEnough};
-    QTest::newRow("begin after end") << 2 << true << QStringList{"frmChartSp"} << QStringList();
-}
-
-// 12 visits nine years back and those of the range: 13 or more open the scope window.
-void tst_HistoryChart::rangeOfYears()
-{
-    QFETCH(int, inRange);
-    QFETCH(bool, beginAfterEnd);
-    QFETCH(QStringList, windows);
-    QFETCH(QStringList, notices);
-    addVisits(1, QDate(ThisYear - 9, 1, 5), 12);
-    addVisits(1, QDate(ThisYear - 2, 1, 5), inRange);
-    bool stayedOpen = false;
-    m_user->On("frmChartSp", [&](QDialog& window) {
-        QTest::mouseClick(Child<QRadioButton>(window, "optDateRange"), Qt::LeftButton, {}, QPoint(6, 6));
-        QVERIFY(Child<QComboBox>(window, "cmbBegin")->isEnabled());
-        QCOMPARE(Child<QComboBox>(window, "cmbBegin")->currentText(), QString::number(ThisYear - 3));
-        if (beginAfterEnd) {
-            Child<QComboBox>(window, "cmbBegin")->setCurrentIndex(9);
-            Child<QComboBox>(window, "cmbEnd")->setCurrentIndex(0);
-        }
-        click(window, "cmdOK");
-        stayedOpen = window.isVisible();
-    });
-    chart(1);
-    QCOMPARE(m_user->windows, windows);
-    QCOMPARE(m_bed->notices, notices);
-    QCOMPARE(stayedOpen, windows.size() == 1 && notices != QStringList{NotEnough});
-    QCOMPARE(m_shown.values.size(), windows.size() == 2 ? inRange : 0);
-}
-
-void tst_HistoryChart::chartAfterARangedChartUsesNoRange()
-{
-    addVisits(1, QDate(ThisYear - 9, 1, 5), 13);
-    addVisits(1, QDate(ThisYear - 1, 1, 5), 3);
-    m_user->On("frmChartSp", [](QDialog& window) {
-        QTest::mouseClick(Child<QRadioButton>(window, "optDateRange"), Qt::LeftButton, {}, QPoint(6, 6));
-        click(window, "cmdOK");
-    });
-    chart(1);
-    QCOMPARE(m_shown.values.size(), 3);
-    addPatient(2);
-    addVisits(2, QDate(ThisYear - 8, 1, 5), 5);
-    chart(2);
-    QCOMPARE(m_user->windows, QStringList({"frmChartSp", "frmChart", "frmChart"}));
-    QCOMPARE(m_shown.values.size(), 5);
-    QVERIFY(ChartScopeClause.isEmpty());
-}
-
-void tst_HistoryChart::lastTwelveStartAtTheNinthOldestOfTwenty()
-{
-    addVisits(1, QDate(2003, 3, 1), 20);
-    m_user->On("frmChartSp", [](QDialog& window) { click(window, "cmdOK"); });
-    chart(1);
-    QCOMPARE(m_shown.labels, QStringList({"11 '03", "12 '03", "1 '04", "2 '04", "3 '04", "4 '04", "5 '04",
-                                          "6 '04", "7 '04", "8 '04", "9 '04", "10 '04"}));
-    QCOMPARE(m_shown.values.first(), 208.0);
-    QCOMPARE(m_shown.values.last(), 219.0);
-}
-
-void tst_HistoryChart::kindsFromTheChartOptions_data()
-{
-    QTest::addColumn<QString>("option");
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QList<qreal>>("scale");
-    QTest::addColumn<qreal>("first");
-    QTest::addColumn<qreal>("goal");
-    QTest::newRow("total cholesterol, goal") << "optTCChart" << "Total Cholesterol Levels"
-                                             << QList<qreal>{100, 800, 8, 0} << 200.0 << 200.0;
-    QTest::newRow("HDL, none kept") << "optHDL" << "HDL Levels" << QList<qreal>{0, 100, 11, 0} << 40.0
-                                    << 0.0;
-    QTest::newRow("LDL, none set") << "optLDL" << "LDL Levels" << QList<qreal>{50, 300, 6, 0} << 100.0
-                                   << 0.0;
-}
-
-// The setup window hands its kind on; 12 visits are charted without the scope window, with the
-// kind's scale, values and goal.
-void tst_HistoryChart::kindsFromTheChartOptions()
-{
-    QFETCH(QString, option);
-    QFETCH(QString, kind);
-    QFETCH(QList<qreal>, scale);
-    QFETCH(qreal, first);
-    QFETCH(qreal, goal);
-    addVisits(1, QDate(2021, 4, 2), 12);
-    frmChartSetup setup;
-    setup.Init(1);
-    setup.show();
-    QVERIFY(Child<QPushButton>(setup, "cmdChart")->isEnabled());
-    QCOMPARE(Child<QLabel>(setup, "lblLName")->text(), QString("Okafor"));
-    QTest::mouseClick(Child<QRadioButton>(setup, option.toLatin1()), Qt::LeftButton, {}, QPoint(6, 6));
-    m_user->On("frmChart", [&](QDialog& window) { m_shown = read(window); });
-    click(setup, "cmdChart");
-    QVERIFY(setup.isVisible());
-    QCOMPARE(m_user->windows, QStringList{"frmChart"});
-    QCOMPARE(m_shown.heading, "Okafor, Ada Q - " + kind);
-    QCOMPARE(m_shown.title, kind);
-    QCOMPARE(m_shown.scale, scale);
-    QCOMPARE(m_shown.values.first(), first);
-    QCOMPARE(m_shown.goal, goal > 0 ? QList<QPointF>({{0, goal}, {11, goal}}) : QList<QPointF>());
-}
-
-// A result above the scale is drawn at its top and marked; a result never entered is no point.
-void tst_HistoryChart::outOfScaleClippedAndUnenteredLeftOut()
-{
-    addVisits(1, QDate(2022, 1, 3), 3);
-    Sql("UPDATE LabVisits SET overallcl = 912 WHERE labdate = #1/3/2022#");
-    Sql("UPDATE LabVisits SET overallcl = 0 WHERE labdate = #2/3/2022#");
-    chart(1);
-    QCOMPARE(m_shown.labels, QStringList({"1 '22", "3 '22"}));
-    QCOMPARE(m_shown.values, QList<qreal>({800, 202}));
-    QCOMPARE(m_shown.offScale, QList<QPointF>({{0, 800}}));
-    Sql("UPDATE LabVisits SET overallcl = 0 WHERE labdate = #3/3/2022#");
-    chart(1);
-    QCOMPARE(m_bed->notices, QStringList{NotEnough});
-}
-
-// The chart window is kept by the window it opened from and drawn again: nothing of the
-// previous patient's chart (labels, goal, off-scale marks) stays in it.
-void tst_HistoryChart::keptWindowShowsOnlyTheLatestChart()
-{
-    addVisits(1, QDate(2022, 1, 3), 3);
-    Sql("UPDATE LabVisits SET overallcl = 912 WHERE labdate = #1/3/2022#");
-    addPatient(2);
-    addVisits(2, QDate(2019, 6, 1), 2);
-    QDialog opener;
-    m_user->On("frmChart", [&](QDialog& window) { m_shown = read(window); });
-    ShowHistoryChart(&opener, "1", "Total Cholesterol Levels");
-    QCOMPARE(m_shown.goal.size(), 2);
-    QCOMPARE(m_shown.offScale.size(), 1);
-    ShowHistoryChart(&opener, "2", "Total Cholesterol Levels");
-    QCOMPARE(m_user->windows, QStringList({"frmChart", "frmChart"}));
-    QCOMPARE(m_shown.labels, QStringList({"6 '19", "7 '19"}));
-    QCOMPARE(m_shown.values, QList<qreal>({200, 201}));
-    QVERIFY(m_shown.goal.isEmpty());
-    QVERIFY(m_shown.offScale.isEmpty());
-}
-
-// The header with the patient's name, the kind, the picture centred by its size and the table
-// of dates and values oldest first from y 9360, in a date and a value column.
-void tst_HistoryChart::printedPage()
-{
-    addVisits(1, QDate(2022, 11, 20), 3);
-    Sql("UPDATE LabVisits SET overallcl = 912 WHERE labdate = #11/20/2022#");
-    ChartScopeClause.clear();
-    RecordingSurface page;
-    DrawHistoryChart(page, QImage(600, 301, QImage::Format_RGB32), "Total Cholesterol Levels ", "1");
-    QVERIFY(page.Ended());
-    const QStringList layout = Layout(page);
-    const int kindY = page.Items()[2].y + 100, row = page.LineHeight() + 100;
-    QCOMPARE(layout[1], "Okafor, Ada Q 720,970 24pt");
-    QCOMPARE(layout.mid(3),
-             QStringList({"Total Cholesterol Levels" + At(720, kindY), "picture 1620,4222 size 9000,4515",
-                          "Lab Date 1440,9360 underlined", "Result 2880,9360 underlined",
-                          "11/20/2022" + At(1440, 9360 + row), "912" + At(2880, 9360 + row),
-                          "12/20/2022" + At(1440, 9360 + 2 * row), "201" + At(2880, 9360 + 2 * row),
-                          "01/20/2023" + At(1440, 9360 + 3 * row), "202" + At(2880, 9360 + 3 * row)}));
-}
-
-// The picture printed is the chart itself, at its size, written to the per-user data folder.
-void tst_HistoryChart::printCapturesTheChart()
-{
-    addVisits(1, QDate(2022, 1, 3), 2);
-    ChartScopeClause.clear();
-    frmChart window;
-    window.Init(ChartPoints(ReadChartVisits("1", *ChartKind::Find("LDL Levels"))), "1", "LDL Levels");
-    window.show();
-    click(window, "cmdPrint");
-    QCOMPARE(m_user->windows, QStringList({"frmPrint"}));
-    const QImage picture(QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
-                         "/chartpic.bmp");
-    QCOMPARE(picture.size(), Child<QChartView>(window, "ChartPatLV")->size());
-}
 
 QTEST_MAIN(tst_HistoryChart)
 #include "tst_HistoryChart.moc"

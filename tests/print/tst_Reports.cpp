@@ -36,10 +36,12 @@ void addVisit(int id, QDate date, const QString& intervention)
             .arg(id).arg(UsDate(date), SqlQuote(intervention)));
 }
 
-// A text of exactly the given printed width: the start, wide letters, narrow ones up to a little
-// short of the width, two of any width, then narrow ones again.
-QString textOfWidth(const PageSurface& page, int width, const QString& start = QString())
+// A text of exactly the given printed width at 10 point: the start, wide letters, narrow ones up
+// to a little short of the width, two of any width, then narrow ones again.
+QString textOfWidth(int width, const QString& start = QString())
 {
+    RecordingSurface page;
+    page.SetFontSize(10);
     QString base = start + QString(30, u'm');
     while (page.TextWidth(base) < width - 600)
         base += u'i';
@@ -55,6 +57,21 @@ QString textOfWidth(const PageSurface& page, int width, const QString& start = Q
     return QString();
 }
 
+void logPrinted(int ptid, QDate callDate)
+{
+    Sql(QStringLiteral("INSERT INTO PrintLog (ptid, calldate, printdate) VALUES (%1, #%2#, #%2#)")
+            .arg(ptid).arg(UsDate(callDate)));
+}
+
+// Patients due in neither output: called tomorrow, never, or already logged for the date.
+void addPatientsNotDue()
+{
+    AddDuePatient(41, "Later", Today.addDays(1));
+    AddDuePatient(42, "Never", QDate(1900, 1, 1));
+    AddDuePatient(43, "Logged", Today);
+    logPrinted(43, Today);
+}
+
 void setCompany(const QString& address2, const QString& body)
 {
     Sql(QStringLiteral("UPDATE Company SET Name='Lakeside Clinic', address1='1 Lake Rd', "
@@ -66,6 +83,7 @@ void setCompany(const QString& address2, const QString& body)
 
 class tst_Reports : public QObject {
     Q_OBJECT
+    std::unique_ptr<ListWindowTestbed> bed;
 
 private slots:
     void init() { bed = std::make_unique<ListWindowTestbed>(); }
@@ -74,372 +92,262 @@ private slots:
         QVERIFY2(bed->unanswered.isEmpty(), qPrintable(bed->unanswered.join(u'|')));
         bed.reset();
     }
-    void detailOfABarePatientSaysSoInEachSection();
-    void detailOfAFullPatientListsEverything();
-    void interventionFitsTheWidthLimit_data();
-    void interventionFitsTheWidthLimit();
-    void detailSpansPagesWithHeaderAndFooter();
-    void dueEntries_data();
-    void dueEntries();
-    void callListLayout();
-    void callListBreaksAfter39Rows();
-    void printLogOnlyAfterYes_data();
-    void printLogOnlyAfterYes();
-    void failingLogInsertIsReportedAndKeepsEntriesDue();
-    void letterBlocks_data();
-    void letterBlocks();
-    void bodyFilling_data();
-    void bodyFilling();
-    void longBodyNeverRunsIntoTheClosing_data();
-    void longBodyNeverRunsIntoTheClosing();
 
-private:
-    std::unique_ptr<ListWindowTestbed> bed;
+    void detailOfABarePatientSaysSoInEachSection()
+    {
+        Sql("INSERT INTO Patients (ptid, lname, fname, systolic, diastolic) "
+            "VALUES (1, 'Smith', 'Ann', 0, 80)");
+        const RecordingSurface page = detail();
+        QCOMPARE(texts(page),
+                 QStringList({"Smith, Ann ", "Contact Info", "Date of Brith", "1/1/1900", "Sex",
+                              "Patient of Doctor:", "<currently no entries>", "Health Factors",
+                              "<currently no entries>", "Current Medications",
+                              "<currently no entries>", "Blood Pressure", "<not entered>",
+                              "Blood work performed", "<currently no entries>",
+                              "Communications with patient", "<currently no entries>", "Page: 1"}));
+        QVERIFY(page.Ended());
+        // The first heading follows the header's lower rule by a line and a heading advance; with
+        // no contact details the next heading follows it directly; a body line is not underlined.
+        const int line = page.LineHeight(), contact = page.Items()[2].y + 500;
+        QCOMPARE(Layout(page).mid(3, 3),
+                 QStringList({"Contact Info" + At(720, contact) + " underlined",
+                              "Date of Brith" + At(720, contact + line + 400) + " underlined",
+                              "1/1/1900" + At(720, contact + 2 * line + 500)}));
+    }
+
+    // Newest first in both tables, each value in its column, an intervention exactly as wide as
+    // its room whole; a doctor without a last name leaves an empty line.
+    void detailOfAFullPatientListsEverything()
+    {
+        for (const char* sql :
+             {"INSERT INTO Patients (ptid, lname, fname, mi, address1, city, phone, email, "
+              "birthdate, sex, systolic, diastolic) VALUES (1, 'Smith', 'Ann', 'B', '12 Elm St', "
+              "'Reno', '555-0100', 'ann@example.com', #3/4/1950#, 'F', 120, 80)",
+              "INSERT INTO PatientFactors (id, ptid, condid, comment) VALUES (1, 1, 1, '(since 1990)')",
+              "INSERT INTO Drugs (drugid, drugdesc) VALUES (1, 'Statin®')",
+              "INSERT INTO Schedule (id, ptid, drugid, comment) VALUES (1, 1, 1, '(20mg)')",
+              "INSERT INTO Communications (id, ptid, calldate, calltime, result, complete) "
+              "VALUES (1, 1, #6/5/2026#, '09:00:00', 'Left message', False)",
+              "INSERT INTO Communications (id, ptid, calldate, calltime, result, complete) "
+              "VALUES (2, 1, #6/5/2026#, '14:30:00', 'Booked', True)"})
+            Sql(QString::fromUtf8(sql));
+        AddDoctor(1, "Jones", 1);
+        AddDoctor(2, QString(), 1);
+        const QString whole = textOfWidth(6220), wide = textOfWidth(6221);
+        addVisit(1, QDate(2026, 1, 5), whole);
+        addVisit(2, QDate(2026, 6, 5), QString());
+        addVisit(3, QDate(2026, 3, 5), wide);
+        const RecordingSurface page = detail();
+        // An intervention wider than the room left before the rule's end: the longest start that
+        // fits, less three characters, and "...".
+        const QString cut = texts(page).value(texts(page).indexOf("3/5/2026") + 4);
+        const qsizetype kept = cut.size() - 3;
+        QCOMPARE(cut, wide.left(kept) + "...");
+        QVERIFY(page.TextWidth(wide.left(kept + 3)) <= 6220 && page.TextWidth(wide.left(kept + 4)) > 6220);
+        QCOMPARE(texts(page),
+                 QStringList({"Smith, Ann B", "Contact Info", "12 Elm St", "Reno,   ", "555-0100",
+                              "ann@example.com", "Date of Brith", "3/4/1950", "Sex", "F",
+                              "Patient of Doctor:", "Jones, LeeGP", "Health Factors",
+                              "Smoking(since 1990)", "Current Medications", "Statin®(20mg)",
+                              "Blood Pressure", "120/80", "Blood work performed", "Lab Date",
+                              "Total Ch", "HDL", "LDL", "Intervention", "6/5/2026", "210", "45",
+                              "130", "3/5/2026", "210", "45", "130", cut, "1/5/2026", "210", "45",
+                              "130", whole,
+                              "Communications with patient", "Date", "Time", "Completed", "Result",
+                              "6/5/2026", "14:30:00", "yes", "Booked", "6/5/2026", "09:00:00", "no",
+                              "Left message", "Page: 1"}));
+        QCOMPARE(page.FindText("Health Factors")->y,
+                 page.FindText("Jones, LeeGP")->y + page.LineHeight() + 100 + 400);
+        QList<int> x;
+        for (const QString& text : QStringList{"Total Ch", "HDL", "LDL", "Intervention", whole, "Time",
+                                    "Completed", "Result", "Booked"})
+            x.append(page.FindText(text)->x);
+        QCOMPARE(x, QList<int>({2000, 3000, 4000, 5000, 5000, 2000, 3000, 4000, 4000}));
+        QCOMPARE(page.FindText("Total Ch")->y, page.FindText("Lab Date")->y);
+    }
+
+    // Due: a call date up to today, never logged for that date. Oldest call date first; only
+    // the first doctor of a patient, none drawn for one without; 39 rows a page, the 40th at
+    // y 2880 of page 2 without titles or page numbers.
+    void callListLayout()
+    {
+        AddDuePatient(1, "Smith", Today.addDays(-2));
+        AddDuePatient(2, "Brown", Today.addDays(-9));
+        AddDoctor(1, "Jones", 1);
+        AddDoctor(2, "Kahn", 1);
+        for (int i = 3; i <= 40; ++i)
+            AddDuePatient(i, QStringLiteral("P%1").arg(i), Today.addDays(i - 400));
+        logPrinted(3, Today.addMonths(-3));
+        addPatientsNotDue();
+        bed->Answer({false});
+        const RecordingSurface page = callList();
+        RecordingSurface titles;
+        titles.SetFontSize(12);
+        const int row = 2160 + titles.LineHeight() + 38 * page.LineHeight(), next = row + page.LineHeight();
+        QCOMPARE(Layout(page).mid(0, 6),
+                 QStringList({"Call List 1440,1440 14pt bold", UsDate(Today) + " 3600,1440 14pt bold",
+                              "Name 1440,2160 12pt underlined", "Phone 3600,2160 12pt underlined",
+                              "Assigned Call Date 5760,2160 12pt underlined",
+                              "Doctor 7920,2160 12pt underlined"}));
+        QCOMPARE(Layout(page).mid(6 + 38 * 3),
+                 QStringList({"Brown, Ann" + At(1440, row), "555-012" + At(3600, row),
+                              UsDate(Today.addDays(-9)) + At(5760, row),
+                              "Smith, Ann 1440,2880 p2", "555-011 3600,2880 p2",
+                              UsDate(Today.addDays(-2)) + " 5760,2880 p2", "Jones, Lee 7920,2880 p2"}));
+        QCOMPARE(bed->questions, QStringList{ReadyToUpdate});
+    }
+
+    void printLogOnlyAfterYes_data()
+    {
+        QTest::addColumn<bool>("letter");
+        QTest::addColumn<QList<bool>>("answers");
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<bool>("failing");
+        const QString ready = QStringLiteral("2 letters are about to print.  Ready?");
+        const QStringList update{ReadyToUpdate};
+        QTest::newRow("call list, No") << false << QList<bool>{false} << update << false;
+        QTest::newRow("call list, Yes") << false << QList<bool>{true} << update << false;
+        QTest::newRow("call list, Yes, an insert fails") << false << QList<bool>{true} << update << true;
+        QTest::newRow("letters not ready") << true << QList<bool>{false} << QStringList{ready} << false;
+        QTest::newRow("letters, Yes") << true << QList<bool>{true, true} << QStringList{ready, ReadyToUpdate}
+                                      << false;
+    }
+
+    // A Yes logs each printed entry with its call date and the job's date; it then stays out. An
+    // insert failing in a way the engine cannot foresee (set up with the standard shell on the
+    // file) is reported and logs nothing.
+    void printLogOnlyAfterYes()
+    {
+        QFETCH(bool, letter);
+        QFETCH(QList<bool>, answers);
+        QFETCH(bool, failing);
+        setCompany(QString(), "Please call us.");
+        AddDuePatient(1, "Smith", Today);
+        AddDuePatient(2, "Brown", Today.addDays(-30));
+        if (failing)
+            QCOMPARE(QProcess::execute("sqlite3", {AppDatabase().Name(),
+                                                   "CREATE TRIGGER refuse BEFORE INSERT ON PrintLog WHEN "
+                                                   "NEW.PtId = 1 BEGIN SELECT RAISE(ABORT, 'disk is "
+                                                   "full'); END;"}),
+                     0);
+        for (const bool answer : answers)
+            bed->Answer({answer});
+        const RecordingSurface page = letter ? letters() : callList();
+        QTEST(bed->questions, "questions");
+        QCOMPARE(page.Started(), !letter || answers.first());
+        QCOMPARE(page.Page(), letter && answers.first() ? 2 : 1);
+        QCOMPARE(bed->notices.size(), failing ? 1 : 0);
+        if (failing)
+            QVERIFY2(bed->notices.first().contains("disk is full"), qPrintable(bed->notices.first()));
+        const bool logged = answers.last() && !failing;
+        QCOMPARE(ListWindowTestbed::Rows("SELECT ptid, calldate, printdate FROM PrintLog WHERE ptid = 2"),
+                 logged ? QStringList{Today.addDays(-30).toString(u"2|yyyy-MM-dd|") + Today.toString(Qt::ISODate)}
+                        : QStringList());
+        QCOMPARE(PrintLogRows(), logged ? 2 : 0);
+        bed->Answer({false});
+        QCOMPARE(callList().Texts().size(), size_t(logged ? 0 : 6 + 2 * 3));
+        QVERIFY(!logged || !letters().Started());
+    }
+
+    void letterBlocks_data()
+    {
+        QTest::addColumn<QString>("address2");
+        QTest::newRow("second address lines") << QStringLiteral("Suite 4");
+        QTest::newRow("no second address lines") << QString();
+    }
+
+    // The company block with the date right-aligned to x 10800, the patient's, the salutation,
+    // the body and the closing, each at its place; the city right below address 1 when there is
+    // no 2.
+    void letterBlocks()
+    {
+        QFETCH(QString, address2);
+        setCompany(address2, "Please call us.");
+        AddDuePatient(7, "Smith", Today.addYears(-1), address2);
+        logPrinted(7, Today.addMonths(-3));
+        addPatientsNotDue();
+        bed->Answer({true, false});
+        const RecordingSurface page = letters();
+        const int line = page.LineHeight(), city = (address2.isEmpty() ? 2 : 3) * line;
+        QStringList expected{"Lakeside Clinic" + At(1440, 1440), "1 Lake Rd" + At(1440, 1440 + line),
+                             address2 + At(1440, 1440 + 2 * line), "Reno,NV  89501" + At(1440, 1440 + city),
+                             UsDate(Today) + At(12240 - page.TextWidth(UsDate(Today)) - 1440, 1440),
+                             "Ann Smith" + At(1440, 3600), "7 Elm St" + At(1440, 3600 + line),
+                             address2 + At(1440, 3600 + 2 * line),
+                             "Dover, DE  19901" + At(1440, 3600 + city), "Dear Ann, " + At(1440, 5760),
+                             "Please call us." + At(1440, 6480), "Sincerely," + At(7920, 10080),
+                             "Dr. Lee" + At(7920, 10080 + 3 * line)};
+        if (address2.isEmpty())
+            expected.removeIf([](const QString& text) { return text.startsWith(u' '); });
+        QCOMPARE(Layout(page), expected);
+    }
+
+    void bodyFilling_data()
+    {
+        QTest::addColumn<QString>("body");
+        QTest::addColumn<QStringList>("lines");
+        const QString word = QString(10, u'w');
+        const QString fullLine = textOfWidth(12240 - 2880, QStringLiteral("a "));
+        QTest::newRow("empty") << QString() << QStringList();
+        QTest::newRow("two blanks after a period kept, other runs folded")
+            << QStringLiteral("Call  us.  Thanks") << QStringList{"Call us.  Thanks"};
+        QTest::newRow("three blanks leave two") << QStringLiteral("a   b") << QStringList{"a  b"};
+        QTest::newRow("trailing blank dropped") << QStringLiteral("a b ") << QStringList{"a b"};
+        QTest::newRow("tilde prints as a blank") << QStringLiteral("a~b") << QStringList{"a b"};
+        QTest::newRow("line break joins words") << QStringLiteral("end\nstart x")
+                                                << QStringList{"end\nstart x"};
+        QTest::newRow("one-character last word") << QStringLiteral("Call us a")
+                                                 << QStringList{"Call us a"};
+        QTest::newRow("line as wide as the limit") << fullLine << QStringList{fullLine};
+        QTest::newRow("full line ends with a blank")
+            << QStringList(7, word).join(u' ') << QStringList{QStringList(6, word).join(u' ') + u' ', word};
+        QTest::newRow("word wider than a line stands alone")
+            << "Hi " + QString(100, u'W') + " end" << QStringList{"Hi ", QString(100, u'W'), "end"};
+    }
+
+    // Lines from x 1440 no wider than the page less two inches, a word too wide standing alone.
+    void bodyFilling()
+    {
+        QFETCH(QString, body);
+        RecordingSurface page;
+        page.SetFontSize(10);
+        page.MoveTo(1440, 6480);
+        PrintLetterBody(page, body);
+        QTEST(texts(page), "lines");
+        for (const Item& item : page.Texts()) {
+            QCOMPARE(item.x, 1440);
+            QVERIFY(item.text.contains(u'W') || page.TextWidth(item.text) <= 12240 - 2880);
+        }
+    }
+
+    void longBodyNeverRunsIntoTheClosing_data()
+    {
+        QTest::addColumn<int>("sentences");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("past y 10080") << 40 << 1;
+        QTest::newRow("longer than a page") << 150 << 2;
+    }
+
+    // The closing moves below the body, to a new page when it would pass the bottom margin.
+    void longBodyNeverRunsIntoTheClosing()
+    {
+        QFETCH(int, sentences);
+        setCompany(QString(), QString("Your next blood work test is due, please call us.  ").repeated(sentences));
+        AddDuePatient(1, "Smith", Today);
+        bed->Answer({true, false});
+        const RecordingSurface page = letters();
+        const Item* closing = page.FindText("Sincerely,");
+        const int line = page.LineHeight();
+        QVERIFY(closing->y >= 10080);
+        for (const Item& item : page.Texts()) {
+            QVERIFY(item.y + line <= 15840 - 1440);
+            QVERIFY2(item.page != closing->page || item.x >= closing->x || item.y + line <= closing->y ||
+                         item.y >= closing->y + 4 * line,
+                     qPrintable(item.text));
+        }
+        QTEST(page.Page(), "pages");
+    }
 };
-
-void tst_Reports::detailOfABarePatientSaysSoInEachSection()
-{
-    Sql("INSERT INTO Patients (ptid, lname, fname, systolic, diastolic) "
-        "VALUES (1, 'Smith', 'Ann', 0, 80)");
-    const RecordingSurface page = detail();
-    QCOMPARE(texts(page),
-             QStringList({"Smith, Ann ", "Contact Info", "Date of Brith", "1/1/1900", "Sex",
-                          "Patient of Doctor:", "<currently no entries>", "Health Factors",
-                          "<currently no entries>", "Current Medications", "<currently no entries>",
-                          "Blood Pressure", "<not entered>", "Blood work performed",
-                          "<currently no entries>", "Communications with patient",
-                          "<currently no entries>", "Page: 1"}));
-    QVERIFY(page.Ended());
-    // The first heading follows the header's lower rule by a line and a heading advance; with
-    // no contact details the next heading follows it directly; a body line is not underlined.
-    const int line = page.LineHeight(), contact = page.Items()[2].y + 500;
-    QCOMPARE(Layout(page).mid(3, 3),
-             QStringList({"Contact Info" + At(720, contact) + " underlined",
-                          "Date of Brith" + At(720, contact + line + 400) + " underlined",
-                          "1/1/1900" + At(720, contact + 2 * line + 500)}));
-}
-
-void tst_Reports::detailOfAFullPatientListsEverything()
-{
-    for (const char* sql :
-         {"INSERT INTO Patients (ptid, lname, fname, mi, address1, city, phone, email, birthdate, "
-          "sex, systolic, diastolic) VALUES (1, 'Smith', 'Ann', 'B', '12 Elm St', 'Reno', "
-          "'555-0100', 'ann@example.com', #3/4/1950#, 'F', 120, 80)",
-          "INSERT INTO PatientFactors (id, ptid, condid, comment) VALUES (1, 1, 1, '(since 1990)')",
-          "INSERT INTO Drugs (drugid, drugdesc) VALUES (1, 'Statin®')",
-          "INSERT INTO Schedule (id, ptid, drugid, comment) VALUES (1, 1, 1, '(20mg)')",
-          "INSERT INTO Communications (id, ptid, calldate, calltime, result, complete) "
-          "VALUES (1, 1, #6/5/2026#, '09:00:00', 'Left message', False)",
-          "INSERT INTO Communications (id, ptid, calldate, calltime, result, complete) "
-          "VALUES (2, 1, #6/5/2026#, '14:30:00', 'Booked', True)"})
-        Sql(QString::fromUtf8(sql));
-    AddDoctor(1, "Jones", 1);
-    AddDoctor(2, QString(), 1);
-    addVisit(1, QDate(2026, 1, 5), "Diet");
-    addVisit(2, QDate(2026, 6, 5), QString());
-    const RecordingSurface page = detail();
-    QCOMPARE(texts(page),
-             QStringList({"Smith, Ann B", "Contact Info", "12 Elm St", "Reno,   ", "555-0100",
-                          "ann@example.com", "Date of Brith", "3/4/1950", "Sex", "F",
-                          "Patient of Doctor:", "Jones, LeeGP", "Health Factors",
-                          "Smoking(since 1990)", "Current Medications", "Statin®(20mg)",
-                          "Blood Pressure", "120/80", "Blood work performed", "Lab Date",
-                          "Total Ch", "HDL", "LDL", "Intervention", "6/5/2026", "210", "45", "130",
-                          "1/5/2026", "210", "45", "130", "Diet", "Communications with patient",
-                          "Date", "Time", "Completed", "Result", "6/5/2026", "14:30:00", "yes",
-                          "Booked", "6/5/2026", "09:00:00", "no", "Left message", "Page: 1"}));
-    // The doctor without a last name leaves an empty line.
-    const Item* factors = page.FindText("Health Factors");
-    QCOMPARE(factors->y, page.FindText("Jones, LeeGP")->y + page.LineHeight() + 100 + 400);
-    const int row = page.FindText("Lab Date")->y;
-    const std::pair<const char*, int> columns[] = {
-        {"Total Ch", 2000}, {"HDL", 3000},     {"LDL", 4000},     {"Intervention", 5000},
-        {"Diet", 5000},     {"Time", 2000},    {"Completed", 3000}, {"Result", 4000},
-        {"Booked", 4000}};
-    for (const auto& [text, x] : columns)
-        QCOMPARE(page.FindText(text)->x, x);
-    QCOMPARE(page.FindText("Total Ch")->y, row);
-}
-
-void tst_Reports::interventionFitsTheWidthLimit_data()
-{
-    QTest::addColumn<int>("width");
-    QTest::addColumn<bool>("cut");
-    QTest::newRow("exactly 6220 twips") << 6220 << false;
-    QTest::newRow("one twip wider") << 6221 << true;
-}
-
-void tst_Reports::interventionFitsTheWidthLimit()
-{
-    QFETCH(int, width);
-    QFETCH(bool, cut);
-    RecordingSurface measure;
-    measure.SetFontSize(10);
-    const QString intervention = textOfWidth(measure, width);
-    QVERIFY(!intervention.isEmpty());
-    AddDuePatient(1, "Smith", Today);
-    addVisit(1, QDate(2026, 1, 5), intervention);
-    const RecordingSurface page = detail();
-    const QString printed = std::find_if(page.Items().begin(), page.Items().end(), [](auto& item) {
-                                return item.x == 5000 && item.text != u"Intervention";
-                            })->text;
-    if (!cut)
-        QCOMPARE(printed, intervention);
-    else {
-        // The longest start that fits, less three characters, and "...".
-        const QString kept = printed.chopped(3);
-        QCOMPARE(printed, kept + "...");
-        QVERIFY(intervention.startsWith(kept));
-        QVERIFY(measure.TextWidth(intervention.left(kept.size() + 3)) <= 6220);
-        QVERIFY(measure.TextWidth(intervention.left(kept.size() + 4)) > 6220);
-    }
-}
-
-// 60 visits, newest first, under the patient's header on every page, and the column titles once.
-void tst_Reports::detailSpansPagesWithHeaderAndFooter()
-{
-    AddDuePatient(1, "Smith", Today);
-    for (int i = 1; i <= 60; ++i)
-        addVisit(i, QDate(2020, 1, 1).addDays(i), QStringLiteral("Visit %1").arg(i));
-    const RecordingSurface page = detail();
-    QVERIFY(page.Page() >= 2);
-    for (int number = 1; number <= page.Page(); ++number) {
-        std::vector<Item> texts = page.Texts();
-        std::erase_if(texts, [number](const Item& item) { return item.page != number; });
-        QCOMPARE(std::pair(texts.front().text, QPoint(texts.front().x, texts.front().y)),
-                 std::pair(QStringLiteral("Smith, Ann "), QPoint(720, 970)));
-        QCOMPARE(texts.back().text, QStringLiteral("Page: %1").arg(number));
-    }
-    for (const Item& item : page.Texts())
-        QVERIFY(item.y <= PageGeometry::PageBreakLimit || item.text.startsWith(u"Page: "));
-    const QStringList layout = Layout(page);
-    QCOMPARE(layout.filter(QRegularExpression("^Visit \\d+ 5000,")).size(), 60);
-    QCOMPARE(layout.filter(QRegularExpression("^Lab Date ")).size(), 1);
-    QCOMPARE(page.FindText("Visit 60")->page, 1);
-    QCOMPARE(page.FindText("Visit 1")->page, page.Page());
-}
-
-void tst_Reports::dueEntries_data()
-{
-    QTest::addColumn<QDate>("callDate");
-    QTest::addColumn<QDate>("logged");
-    QTest::addColumn<bool>("due");
-    QTest::newRow("today") << Today << QDate() << true;
-    QTest::newRow("last year") << Today.addYears(-1) << QDate() << true;
-    QTest::newRow("tomorrow") << Today.addDays(1) << QDate() << false;
-    QTest::newRow("no call date") << QDate(1900, 1, 1) << QDate() << false;
-    QTest::newRow("logged for this date") << Today << Today << false;
-    QTest::newRow("logged for an earlier date") << Today << Today.addMonths(-3) << true;
-}
-
-// Due in both outputs: a call date up to today, never logged for that date.
-void tst_Reports::dueEntries()
-{
-    QFETCH(QDate, callDate);
-    QFETCH(QDate, logged);
-    QFETCH(bool, due);
-    AddDuePatient(1, "Smith", callDate);
-    if (logged.isValid())
-        Sql(QStringLiteral("INSERT INTO PrintLog (ptid, calldate, printdate) VALUES (1, #%1#, #%1#)")
-                .arg(UsDate(logged)));
-    if (due)
-        bed->Answer({false, true, false});
-    QCOMPARE(callList().FindText("Smith, Ann") != nullptr, due);
-    QCOMPARE(letters().FindText("Dear Ann, ") != nullptr, due);
-    QCOMPARE(bed->questions.size(), due ? 3 : 0);
-}
-
-// Oldest call date first; only the first doctor of a patient, none drawn for one without.
-void tst_Reports::callListLayout()
-{
-    AddDuePatient(1, "Smith", Today.addDays(-2));
-    AddDuePatient(2, "Brown", Today.addDays(-9));
-    AddDoctor(1, "Jones", 1);
-    AddDoctor(2, "Kahn", 1);
-    bed->Answer({false});
-    const RecordingSurface page = callList();
-    RecordingSurface titles;
-    titles.SetFontSize(12);
-    const int row = 2160 + titles.LineHeight(), next = row + page.LineHeight();
-    QCOMPARE(Layout(page),
-             QStringList({"Call List 1440,1440 14pt bold", UsDate(Today) + " 3600,1440 14pt bold",
-                          "Name 1440,2160 12pt underlined", "Phone 3600,2160 12pt underlined",
-                          "Assigned Call Date 5760,2160 12pt underlined",
-                          "Doctor 7920,2160 12pt underlined", "Brown, Ann" + At(1440, row),
-                          "555-012" + At(3600, row), UsDate(Today.addDays(-9)) + At(5760, row),
-                          "Smith, Ann" + At(1440, next), "555-011" + At(3600, next),
-                          UsDate(Today.addDays(-2)) + At(5760, next), "Jones, Lee" + At(7920, next)}));
-    QCOMPARE(bed->questions, QStringList{ReadyToUpdate});
-}
-
-// The 40th row at y 2880 of page 2, without titles or page numbers.
-void tst_Reports::callListBreaksAfter39Rows()
-{
-    for (int i = 1; i <= 40; ++i)
-        AddDuePatient(i, QStringLiteral("P%1").arg(i, 2, 10, QChar(u'0')), Today.addDays(i - 100));
-    bed->Answer({false});
-    const QStringList layout = Layout(callList());
-    QCOMPARE(layout.size(), 6 + 40 * 3);
-    QCOMPARE(layout.filter(" p2").size(), 3);
-    QCOMPARE(layout.filter(" p2").first(), "P40, Ann 1440,2880 p2");
-    QVERIFY(layout.filter("Page: ").isEmpty());
-}
-
-void tst_Reports::printLogOnlyAfterYes_data()
-{
-    QTest::addColumn<bool>("letter");
-    QTest::addColumn<QList<bool>>("answers");
-    QTest::addColumn<QStringList>("questions");
-    const QString ready = QStringLiteral("2 letters are about to print.  Ready?");
-    QTest::newRow("call list, No") << false << QList<bool>{false} << QStringList{ReadyToUpdate};
-    QTest::newRow("call list, Yes") << false << QList<bool>{true} << QStringList{ReadyToUpdate};
-    QTest::newRow("letters not ready") << true << QList<bool>{false} << QStringList{ready};
-    QTest::newRow("letters, Yes") << true << QList<bool>{true, true}
-                                  << QStringList{ready, ReadyToUpdate};
-}
-
-// A Yes logs each printed entry with its call date and the job's date; it then stays out.
-void tst_Reports::printLogOnlyAfterYes()
-{
-    QFETCH(bool, letter);
-    QFETCH(QList<bool>, answers);
-    QFETCH(QStringList, questions);
-    setCompany(QString(), "Please call us.");
-    AddDuePatient(1, "Smith", Today);
-    AddDuePatient(2, "Brown", Today.addDays(-30));
-    for (const bool answer : answers)
-        bed->Answer({answer});
-    const RecordingSurface page = letter ? letters() : callList();
-    QCOMPARE(bed->questions, questions);
-    QCOMPARE(page.Started(), !letter || answers.first());
-    QCOMPARE(page.Page(), letter && answers.first() ? 2 : 1);
-    const bool logged = answers.last();
-    QCOMPARE(PrintLogRows(), logged ? 2 : 0);
-    if (logged) {
-        const auto value = [](const char* sql) { return ListWindowTestbed::Value(sql).toDate(); };
-        QCOMPARE(value("SELECT calldate FROM PrintLog WHERE ptid = 2"), Today.addDays(-30));
-        QCOMPARE(value("SELECT printdate FROM PrintLog WHERE ptid = 2"), Today);
-        QVERIFY(!callList().Started());
-    }
-}
-
-void tst_Reports::failingLogInsertIsReportedAndKeepsEntriesDue()
-{
-    AddDuePatient(1, "Smith", Today);
-    AddDuePatient(2, "Brown", Today);
-    // A failure the engine cannot foresee, set up with the standard shell on the file.
-    QCOMPARE(QProcess::execute("sqlite3", {AppDatabase().Name(),
-                                           "CREATE TRIGGER refuse BEFORE INSERT ON PrintLog WHEN "
-                                           "NEW.PtId = 2 BEGIN SELECT RAISE(ABORT, 'disk is "
-                                           "full'); END;"}),
-             0);
-    bed->Answer({true});
-    callList();
-    QCOMPARE(bed->notices.size(), 1);
-    QVERIFY2(bed->notices.first().contains("disk is full"), qPrintable(bed->notices.first()));
-    QCOMPARE(PrintLogRows(), 0);
-    bed->Answer({false});
-    QCOMPARE(callList().Texts().size(), size_t(6 + 2 * 3));
-}
-
-void tst_Reports::letterBlocks_data()
-{
-    QTest::addColumn<QString>("address2");
-    QTest::newRow("second address lines") << QStringLiteral("Suite 4");
-    QTest::newRow("no second address lines") << QString();
-}
-
-// The company block with the date right-aligned to x 10800, the patient's, the salutation, the
-// body and the closing, each at its place; the city right below address 1 when there is no 2.
-void tst_Reports::letterBlocks()
-{
-    QFETCH(QString, address2);
-    setCompany(address2, "Please call us.");
-    AddDuePatient(7, "Smith", Today, address2);
-    bed->Answer({true, false});
-    const RecordingSurface page = letters();
-    const int line = page.LineHeight(), city = (address2.isEmpty() ? 2 : 3) * line;
-    const QString secondLine = address2 + At(1440, 1440 + 2 * line);
-    QStringList expected{"Lakeside Clinic" + At(1440, 1440), "1 Lake Rd" + At(1440, 1440 + line),
-                         secondLine, "Reno,NV  89501" + At(1440, 1440 + city),
-                         UsDate(Today) + At(12240 - page.TextWidth(UsDate(Today)) - 1440, 1440),
-                         "Ann Smith" + At(1440, 3600), "7 Elm St" + At(1440, 3600 + line),
-                         address2 + At(1440, 3600 + 2 * line),
-                         "Dover, DE  19901" + At(1440, 3600 + city), "Dear Ann, " + At(1440, 5760),
-                         "Please call us." + At(1440, 6480), "Sincerely," + At(7920, 10080),
-                         "Dr. Lee" + At(7920, 10080 + 3 * line)};
-    if (address2.isEmpty())
-        expected.removeIf([](const QString& text) { return text.startsWith(u' '); });
-    QCOMPARE(Layout(page), expected);
-}
-
-void tst_Reports::bodyFilling_data()
-{
-    QTest::addColumn<QString>("body");
-    QTest::addColumn<QStringList>("lines");
-    const QString word = QString(10, u'w');
-    RecordingSurface page;
-    page.SetFontSize(10);
-    const QString fullLine = textOfWidth(page, 12240 - 2880, QStringLiteral("a "));
-    QTest::newRow("empty") << QString() << QStringList();
-    QTest::newRow("two blanks after a period kept, other runs folded")
-        << QStringLiteral("Call  us.  Thanks") << QStringList{"Call us.  Thanks"};
-    QTest::newRow("three blanks leave two") << QStringLiteral("a   b") << QStringList{"a  b"};
-    QTest::newRow("trailing blank dropped") << QStringLiteral("a b ") << QStringList{"a b"};
-    QTest::newRow("tilde prints as a blank") << QStringLiteral("a~b") << QStringList{"a b"};
-    QTest::newRow("line break joins words") << QStringLiteral("end\nstart x") << QStringList{"end\nstart x"};
-    QTest::newRow("one-character last word") << QStringLiteral("Call us a") << QStringList{"Call us a"};
-    QTest::newRow("line as wide as the limit") << fullLine << QStringList{fullLine};
-    QTest::newRow("full line ends with a blank")
-        << QStringList(7, word).join(u' ') << QStringList{QStringList(6, word).join(u' ') + u' ', word};
-    QTest::newRow("word wider than a line stands alone")
-        << "Hi " + QString(100, u'W') + " end" << QStringList{"Hi ", QString(100, u'W'), "end"};
-}
-
-// Lines from x 1440 no wider than the page less two inches, a word too wide standing alone.
-void tst_Reports::bodyFilling()
-{
-    QFETCH(QString, body);
-    QFETCH(QStringList, lines);
-    RecordingSurface page;
-    page.SetFontSize(10);
-    page.MoveTo(1440, 6480);
-    PrintLetterBody(page, body);
-    QCOMPARE(texts(page), lines);
-    for (const Item& item : page.Texts()) {
-        QCOMPARE(item.x, 1440);
-        QVERIFY(item.text.contains(u'W') || page.TextWidth(item.text) <= 12240 - 2880);
-    }
-}
-
-void tst_Reports::longBodyNeverRunsIntoTheClosing_data()
-{
-    QTest::addColumn<int>("sentences");
-    QTest::addColumn<int>("pages");
-    QTest::newRow("past y 10080") << 40 << 1;
-    QTest::newRow("longer than a page") << 150 << 2;
-}
-
-// The closing moves below the body, to a new page when it would pass the bottom margin.
-void tst_Reports::longBodyNeverRunsIntoTheClosing()
-{
-    QFETCH(int, sentences);
-    QFETCH(int, pages);
-    setCompany(QString(), QString("Your next blood work test is due, please call us.  ").repeated(sentences));
-    AddDuePatient(1, "Smith", Today);
-    bed->Answer({true, false});
-    const RecordingSurface page = letters();
-    const Item* closing = page.FindText("Sincerely,");
-    const int line = page.LineHeight();
-    QVERIFY(closing->y >= 10080);
-    for (const Item& item : page.Texts()) {
-        QVERIFY(item.y + line <= 15840 - 1440);
-        QVERIFY2(item.page != closing->page || item.x >= closing->x || item.y + line <= closing->y ||
-                     item.y >= closing->y + 4 * line,
-                 qPrintable(item.text));
-    }
-    QCOMPARE(page.Page(), pages);
-}
 
 QTEST_MAIN(tst_Reports)
 #include "tst_Reports.moc"
