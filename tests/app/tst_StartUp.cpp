@@ -130,42 +130,28 @@ void findIn(UserScript& user, const QString& folder, const QString& file = QStri
 }
 
 // One step of the user's part: an answer ("yes", "no"), or what is done in a window:
-// "install <option>|close", "welcome", "company <name>", "cancel" the location window,
-// "existing <file>" or "new <folder>" through the location and folder windows. An existing
-// file not yet there is made as a Velmora file with two patients.
+// "<window> <option or button>..." chooses and clicks them in order ("close" closes it),
+// "company <name>" types the name, "existing <file>" or "new <folder>" go through the location
+// and folder windows. An existing file not yet there is made as a Velmora file with two
+// patients.
 void play(UserScript& user, const QString& root, const QString& step)
 {
-    const QString verb = step.section(' ', 0, 0);
+    const QStringList words = step.split(' ');
     const QString rest = step.section(' ', 1);
     const QString path = root + '/' + rest;
-    if (verb == "yes" || verb == "no")
-        user.Answer(verb == "yes");
-    if (verb == "install")
-        user.OnWindow("frmInst", [rest](QDialog& w) {
-            if (rest == "close")
-                return void(w.close());
-            ChooseOption(w, rest.toLatin1().constData());
-            ClickButton(w, "cmdOK");
-        });
-    if (verb == "welcome")
-        user.OnWindow("frmGreeting", [](QDialog& w) { ClickButton(w, "cmdExit"); });
-    if (verb == "company")
+    if (words[0] == "yes" || words[0] == "no") {
+        user.Answer(words[0] == "yes");
+    } else if (words[0] == "company") {
         user.OnWindow("frmComp", [rest](QDialog& w) {
             QTest::keyClicks(w.findChild<QLineEdit*>("txtName"), rest);
             ClickButton(w, "cmdOK");
         });
-    if (verb == "cancel")
-        user.OnWindow("frmDataO", [](QDialog& w) { ClickButton(w, "cmdCancel"); });
-    if (verb == "existing") {
+    } else if (words[0] == "existing") {
         if (!QFileInfo::exists(path))
             makeDatabase(path, 2);
-        user.OnWindow("frmDataO", [](QDialog& w) {
-            ClickButton(w, "cmdBrowseEX");
-            ClickButton(w, "cmdOK");
-        });
+        play(user, root, "frmDataO cmdBrowseEX cmdOK");
         findIn(user, QFileInfo(path).path(), QFileInfo(path).fileName());
-    }
-    if (verb == "new") {
+    } else if (words[0] == "new") {
         user.OnWindow("frmDataO", [path](QDialog& w) {
             ChooseOption(w, "optNew");
             ClickButton(w, "cmdBrowseNew");
@@ -174,6 +160,17 @@ void play(UserScript& user, const QString& root, const QString& step)
             ClickButton(w, "cmdOK");
         });
         findIn(user, path);
+    } else {
+        user.OnWindow(words[0], [words](QDialog& w) {
+            for (const QString& name : words.mid(1)) {
+                if (name == "close")
+                    w.close();
+                else if (name.startsWith("opt"))
+                    ChooseOption(w, qPrintable(name));
+                else
+                    ClickButton(w, qPrintable(name));
+            }
+        });
     }
 }
 
@@ -198,26 +195,27 @@ private slots:
         const QString share = "share/BREVOXAL.MDB";
         QTest::newRow("first run, local: created, welcome, company")
             << Before::FirstRun << false
-            << "install optStandard; welcome; yes; company Lakeside Clinic"
+            << "frmInst optStandard cmdOK; frmGreeting cmdExit; yes; company Lakeside Clinic"
             << QStringList{"[frmInst]", "[frmGreeting]", kCompany, "[frmComp]"} << local << 0
             << true;
         QTest::newRow("first run, local: the file present is opened")
-            << Before::LocalFile << false << "install optStandard" << QStringList{"[frmInst]"}
+            << Before::LocalFile << false << "frmInst optStandard cmdOK"
+            << QStringList{"[frmInst]"}
             << local << 1 << true;
         for (const Before before : {Before::LocalLetter, Before::LocalOtherProgram})
             QTest::addRow("first run, local: %s is refused",
                           before == Before::LocalLetter ? "a letter" : "an SQLite file")
-                << before << false << "install optStandard; cancel"
+                << before << false << "frmInst optStandard cmdOK; frmDataO cmdCancel"
                 << QStringList{"[frmInst]", notVelmora(local), "[frmDataO]", kNoDatabase}
                 << QString() << 0 << true;
         QTest::newRow("first run, question closed: network location asked for")
-            << Before::FirstRun << false << "install close; cancel"
+            << Before::FirstRun << false << "frmInst close; frmDataO cmdCancel"
             << QStringList{"[frmInst]", "[frmDataO]", kNoDatabase} << QString() << 0 << false;
         QTest::newRow("first run, network: existing file")
-            << Before::FirstRun << false << "install optNetwork; existing " + share
+            << Before::FirstRun << false << "frmInst optNetwork cmdOK; existing " + share
             << QStringList{"[frmInst]", "[frmDataO]", "[frmFindD]"} << share << 2 << true;
         QTest::newRow("remembered file missing: asked until yes, then cancelled")
-            << Before::RememberedMissing << false << "no; yes; cancel"
+            << Before::RememberedMissing << false << "no; yes; frmDataO cmdCancel"
             << QStringList{kNotFound, kNotFound, "[frmDataO]", kNoDatabase} << QString() << 0
             << true;
         QTest::newRow("remembered file missing: new file, company asked, no welcome")
@@ -231,13 +229,14 @@ private slots:
         QTest::newRow("lock of a crashed instance taken over")
             << Before::StaleLock << false << QString() << QStringList() << local << 1 << true;
         QTest::newRow("change cancelled: the open file stays")
-            << Before::Remembered << true << "cancel" << QStringList{"[frmDataO]", kNoDatabase}
+            << Before::Remembered << true << "frmDataO cmdCancel"
+            << QStringList{"[frmDataO]", kNoDatabase}
             << local << 1 << true;
         QTest::newRow("change to an existing file")
             << Before::Remembered << true << "existing " + share
             << QStringList{"[frmDataO]", "[frmFindD]"} << share << 2 << true;
         QTest::newRow("change to a file that is no database: refused, the open file stays")
-            << Before::Remembered << true << "existing x/brevoxal.mdb; cancel"
+            << Before::Remembered << true << "existing x/brevoxal.mdb; frmDataO cmdCancel"
             << QStringList{"[frmDataO]", "[frmFindD]", notVelmora("x/brevoxal.mdb"),
                            "[frmDataO]", kNoDatabase}
             << local << 1 << true;
@@ -317,7 +316,7 @@ private slots:
                          << dialog.findChild<QLabel*>("lblDataPath")->text();
         };
         const auto browseTwice = [&](const char* button) {
-            user.OnWindow("frmFindD", [](QDialog& w) { ClickButton(w, "cmdCancel"); });
+            play(user, QString(), "frmFindD cmdCancel");
             ClickButton(dialog, button);
             ClickButton(dialog, button);
         };
@@ -342,7 +341,7 @@ private slots:
         const QStringList taken = {"cmdOK", "cmdBrowseEX", "-", path, QDir::toNativeSeparators(path)};
         QCOMPARE(state(), taken);
         ChooseOption(dialog, "optNew");
-        user.OnWindow("frmFindD", [](QDialog& w) { ClickButton(w, "cmdCancel"); });
+        play(user, QString(), "frmFindD cmdCancel");
         ClickButton(dialog, "cmdBrowseNew");
         ClickButton(dialog, "cmdCancel");
         QVERIFY(!dialog.CreateNew());
