@@ -66,7 +66,8 @@ void makeEarlierFile(const QString& path)
     QTemporaryDir modern;
     const QString current = modern.filePath(DatabaseFileName());
     CreateDatabaseFile(current);
-    QString tables = sqliteShell(current, "SELECT sql || ';' FROM sqlite_schema WHERE type = 'table'");
+    QString tables =
+        sqliteShell(current, "SELECT sql || ';' FROM sqlite_schema WHERE type = 'table'");
     tables.replace(QRegularExpression("(VARCHAR\\(\\d+\\)|LONGTEXT)"), "\\1 COLLATE JETTEXT");
     Database old = Database::Create(path);
     QCOMPARE(sqlite3_exec(old.Handle(), tables.toUtf8().constData(), nullptr, nullptr, nullptr),

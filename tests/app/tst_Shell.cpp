@@ -1,20 +1,16 @@
-// The windows around the main window: splash, welcome, about, help and the message boxes.
+// The windows around the main window: splash, welcome, about and help. The message boxes are
+// answered as a user would in the end-to-end test of the installed program.
 #include "HelpWindow.h"
-#include "MessageBoxes.h"
-#include "Messages.h"
 #include "frmAbout.h"
 #include "frmGreeting.h"
 #include "frmSplash.h"
 
-#include <QApplication>
 #include <QDirIterator>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTextBrowser>
-#include <QTimer>
 
 class tst_Shell : public QObject {
     Q_OBJECT
@@ -117,34 +113,6 @@ private slots:
         QCOMPARE(browser->documentTitle(), "The reminder cycle");
         QTest::mouseClick(windows.first()->findChild<QPushButton*>("cmdBack"), Qt::LeftButton);
         QCOMPARE(browser->documentTitle(), "Velmora Help");
-    }
-
-    // A question has Yes and No and returns the answer; a notice has OK.
-    void messageBoxesAskAndTell()
-    {
-        InstallMessageBoxes();
-        QStringList seen;
-        const auto answerNextBox = [&seen](QMessageBox::StandardButton press) {
-            QTimer::singleShot(0, [&seen, press] {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                QVERIFY(box);
-                seen.append(QString("%1 %2 %3").arg(box->windowTitle()).arg(box->icon()).arg(
-                    int(box->standardButtons())));
-                QTest::mouseClick(box->button(press), Qt::LeftButton);
-            });
-        };
-        answerNextBox(QMessageBox::Yes);
-        QVERIFY(AskQuestion("Proceed?"));
-        answerNextBox(QMessageBox::No);
-        QVERIFY(!AskQuestion("Proceed?"));
-        answerNextBox(QMessageBox::Ok);
-        ShowAttention("Saved.");
-        const QString question = QString("Question %1 %2").arg(QMessageBox::Question).arg(
-            int(QMessageBox::Yes | QMessageBox::No));
-        QCOMPARE(seen, QStringList({question, question,
-                                    QString("Attention %1 %2")
-                                        .arg(QMessageBox::Information)
-                                        .arg(int(QMessageBox::Ok))}));
     }
 };
 

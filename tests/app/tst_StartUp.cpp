@@ -338,8 +338,8 @@ private slots:
         QCOMPARE(state(), QStringList({"-", "cmdBrowseEX", "-", "", ""}));
         findIn(user, folder, "brevoxal.mdb");
         browseTwice("cmdBrowseEX");
-        const QStringList taken = {"cmdOK", "cmdBrowseEX", "-", path, QDir::toNativeSeparators(path)};
-        QCOMPARE(state(), taken);
+        QCOMPARE(state(),
+                 QStringList({"cmdOK", "cmdBrowseEX", "-", path, QDir::toNativeSeparators(path)}));
         ChooseOption(dialog, "optNew");
         play(user, QString(), "frmFindD cmdCancel");
         ClickButton(dialog, "cmdBrowseNew");
@@ -373,7 +373,8 @@ private slots:
         QCOMPARE(find.Folder(), home + "/Practice");
         const auto texts = [&find](const char* list) {
             QStringList items;
-            for (const auto* item : find.findChild<QListWidget*>(list)->findItems("*", Qt::MatchWildcard))
+            const auto* widget = find.findChild<QListWidget*>(list);
+            for (const auto* item : widget->findItems("*", Qt::MatchWildcard))
                 items.append(item->text());
             return items;
         };

@@ -15,9 +15,9 @@ public:
     ShellProfile()
     {
         QCoreApplication::setApplicationName(QStringLiteral("Velmora"));
-        for (const auto& [variable, folder] : {std::pair("HOME", "/home"), {"XDG_DATA_HOME", "/data"},
-                                               {"XDG_CONFIG_HOME", "/config"},
-                                               {"XDG_RUNTIME_DIR", "/runtime"}}) {
+        for (const auto& [variable, folder] :
+             {std::pair("HOME", "/home"), {"XDG_DATA_HOME", "/data"},
+              {"XDG_CONFIG_HOME", "/config"}, {"XDG_RUNTIME_DIR", "/runtime"}}) {
             const QString path = Root() + QString::fromLatin1(folder);
             QDir().mkpath(path);
             QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

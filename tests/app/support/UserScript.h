@@ -33,7 +33,8 @@ public:
     }
     ~UserScript()
     {
-        SetMessageHook([](MessageKind kind, const QString&) { return kind == MessageKind::Attention; });
+        SetMessageHook(
+            [](MessageKind kind, const QString&) { return kind == MessageKind::Attention; });
         SetModalHook(nullptr);
         QVERIFY2(unexpected.isEmpty(), qPrintable(unexpected.join(u'\n')));
     }
