@@ -92,32 +92,26 @@ private slots:
         QCOMPARE(popup()->title(), QString("floatMenu"));
     }
 
-    void popupItemsByView_data()
-    {
-        QTest::addColumn<QString>("view");
-        QTest::addColumn<QStringList>("items");
-        const QStringList entity = {"Add", "Edit", "Delete"};
-        QTest::newRow("Patient") << "Patient"
-                                 << entity + QStringList{"Print Detail", "View Chart(s)"};
-        for (const char* view : {"Doctor", "Drug", "HealthFactor"})
-            QTest::newRow(view) << view << entity;
-        for (const char* view : {"LabVisits", "Communications"})
-            QTest::newRow(view) << view << QStringList();
-    }
-
+    // A right-click on a row selects it and offers what can be done with it there; below the
+    // last row there is no record and no menu. Patient's extra items are hidden again after.
     void popupItemsByView()
     {
-        QFETCH(QString, view);
-        m_window->ShowView(view);
-        // After the Patient view, so that its extra items must be hidden again.
-        rightClickRow(0);
-        QTEST(visiblePopupItems(), "items");
-        popup()->hide();
-        QCOMPARE(grid()->currentIndex().row(), 0);
-        // Below the last row there is no record: no menu.
-        QTest::mousePress(grid()->viewport(), Qt::RightButton, {},
-                          QPoint(10, grid()->viewport()->height() - 3));
-        QVERIFY(!popup()->isVisible());
+        QStringList offered;
+        for (const char* view :
+             {"Patient", "Doctor", "Drug", "HealthFactor", "LabVisits", "Communications"}) {
+            m_window->ShowView(view);
+            rightClickRow(0);
+            offered.append(view + QString(": ") + visiblePopupItems().join(", "));
+            popup()->hide();
+            QCOMPARE(grid()->currentIndex().row(), 0);
+            QTest::mousePress(grid()->viewport(), Qt::RightButton, {},
+                              QPoint(10, grid()->viewport()->height() - 3));
+            QVERIFY(!popup()->isVisible());
+        }
+        QCOMPARE(offered, QStringList({"Patient: Add, Edit, Delete, Print Detail, View Chart(s)",
+                                       "Doctor: Add, Edit, Delete", "Drug: Add, Edit, Delete",
+                                       "HealthFactor: Add, Edit, Delete", "LabVisits: ",
+                                       "Communications: "}));
     }
 
     void deletionAsksFirst_data()
@@ -222,45 +216,31 @@ private slots:
         QCOMPARE(m_window->CurrentView(), QString("Doctor"));
     }
 
-    void installedEditorsOpenFromTheMainWindow_data()
-    {
-        QTest::addColumn<QString>("view");
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("nameBox");
-        QTest::addColumn<QString>("newAction");
-        QTest::addColumn<int>("row");
-        QTest::addColumn<QStringList>("shown");
-        QTest::newRow("patient") << "Patient" << "frmPatient" << "txtLName" << "mnuNewPatient" << 1
-                                 << QStringList({"1|Okafor", "3|"});
-        QTest::newRow("doctor") << "Doctor" << "frmDoctors" << "txtLName" << "mnuNewDoctor" << 1
-                                << QStringList({"6|Quinn", "7|"});
-        QTest::newRow("drug") << "Drug" << "frmDrugs" << "txtDesc" << "mnuNewDrug" << 0
-                              << QStringList({"1|Lipitor®", "2|"});
-        QTest::newRow("health factor") << "HealthFactor" << "frmHF" << "txtDesc" << "mnuNewHF" << 1
-                                       << QStringList({"2|Family History", "5|"});
-    }
-
-    // A double-click on a row edits that record; the menu's New starts a new one.
+    // A double-click on a row edits that record; the menu's New starts a new one. Shown: the
+    // editor's ID and name.
     void installedEditorsOpenFromTheMainWindow()
     {
-        QFETCH(QString, view);
-        QFETCH(QString, window);
-        QFETCH(QString, nameBox);
-        QFETCH(QString, newAction);
-        QFETCH(int, row);
         InstallEditors(*m_window);
-        m_window->ShowView(view);
-        QStringList seen;
-        for (int i = 0; i < 2; ++i)
-            m_user->OnWindow(window, [&](QDialog& editor) {
-                seen.append(editor.findChild<QLabel*>("lblID")->text() + u'|' +
-                            editor.findChild<QLineEdit*>(nameBox)->text());
-                editor.reject();
-            });
-        DoubleClickRow(*grid(), row);
-        m_window->findChild<QAction*>(newAction)->trigger();
-        QTEST(seen, "shown");
-        QCOMPARE(m_window->CurrentView(), view);
+        QStringList shown;
+        const QList<std::tuple<const char*, int, const char*, const char*, const char*>> kinds = {
+            {"Patient", 1, "frmPatient", "txtLName", "mnuNewPatient"},
+            {"Doctor", 1, "frmDoctors", "txtLName", "mnuNewDoctor"},
+            {"Drug", 0, "frmDrugs", "txtDesc", "mnuNewDrug"},
+            {"HealthFactor", 1, "frmHF", "txtDesc", "mnuNewHF"}};
+        for (const auto& [view, row, window, nameBox, newAction] : kinds) {
+            for (int i = 0; i < 2; ++i)
+                m_user->OnWindow(window, [&, nameBox = nameBox](QDialog& editor) {
+                    shown.append(editor.findChild<QLabel*>("lblID")->text() + u'|' +
+                                 editor.findChild<QLineEdit*>(nameBox)->text());
+                    editor.reject();
+                });
+            m_window->ShowView(view);
+            DoubleClickRow(*grid(), row);
+            m_window->findChild<QAction*>(newAction)->trigger();
+            QCOMPARE(m_window->CurrentView(), QString(view));
+        }
+        QCOMPARE(shown, QStringList({"1|Okafor", "3|", "6|Quinn", "7|", "1|Lipitor®", "2|",
+                                     "2|Family History", "5|"}));
     }
 
     // Each print item lets the user choose a printer; on the PDF file destination the offered file
