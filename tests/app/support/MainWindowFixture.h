@@ -8,9 +8,14 @@
 #include "Database.h"
 #include "Schema.h"
 #include "ShellProfile.h"
+#include "Twips.h"
+#include "UserScript.h"
+#include "frmMain.h"
 
 #include <QDir>
+#include <QLabel>
 #include <QTableView>
+#include <QTest>
 
 namespace MainWindowFixture {
 
