@@ -166,7 +166,7 @@ void tst_EntryWindows::entersOneAfterAnother()
 }
 
 // A stored entry shows its values. Unchanged (a result typed again the same) it closes at once;
-// a change asks on every way of closing, and No keeps it. A new entry left untouched, also
+// a change, of the date alone too, asks on every way of closing, and No keeps it. A new entry left untouched, also
 // after "enter another", closes at once.
 void tst_EntryWindows::asksBeforeUnsavedChangesAreDropped()
 {
@@ -179,8 +179,13 @@ void tst_EntryWindows::asksBeforeUnsavedChangesAreDropped()
     QVERIFY(!w.isVisible());
 
     QDialog& changed = open(1);
+    auto* date = changed.findChild<QDateEdit*>(twin->dateBox);
+    date->setDate(date->date().addDays(1));
+    bed->Answer({false, false, false, true});
+    changed.close();
+    QVERIFY(changed.isVisible());
+    date->setDate(date->date().addDays(-1));
     TypeInto(changed, twin->box, QStringLiteral("99"));
-    bed->Answer({false, false, true});
     ClickButton(changed, "cmdCancel");
     changed.close();
     QVERIFY(changed.isVisible());
@@ -193,7 +198,7 @@ void tst_EntryWindows::asksBeforeUnsavedChangesAreDropped()
     ClickButton(fresh, "cmdSave");
     QTest::keyClick(&fresh, Qt::Key_Escape);
     QVERIFY(!fresh.isVisible());
-    QCOMPARE(bed->questions, QStringList(3, kUnsaved) << twin->another);
+    QCOMPARE(bed->questions, QStringList(4, kUnsaved) << twin->another);
 }
 
 // Deleted on another workstation: said on opening, where nothing can be entered, and on
