@@ -14,6 +14,43 @@ namespace
 
 const QString kPatients = QStringLiteral("SELECT * FROM Patients ORDER BY ptid");
 
+// Written out apart from the schema builder, so that a slip in either shows. Each field is
+// name:type and DAO size, with T text, M memo, D date, I integer, L long, B boolean.
+const QList<std::pair<QString, QString>> kTables = {
+    {"Company", "Name:T40 address1:T40 address2:T40 city:T20 st:T2 zip:T10 email:T40 phone:T16 "
+                "fax:T16 letterbody:M0 sendername:T40"},
+    {"Patients", "Address1:T40 Address2:T40 birthdate:D8 CallDate:D8 cellphone:T16 city:T20 "
+                 "email:T40 fname:T20 goal_chol:I2 goal_ldl:I2 systolic:I2 diastolic:I2 ptid:L4 "
+                 "lname:T20 MI:T1 phone:T16 sex:T1 st:T2 zip:T10 Comment:M0"},
+    {"Doctors", "DoctorID:L4 LName:T20 FName:T20 Classification:T20"},
+    {"Drugs", "DrugID:L4 DrugDesc:T20"},
+    {"HealthFactors", "CondID:L4 CondDesc:T50"},
+    {"LabVisits", "ID:L4 PtID:L4 LabDate:D8 OverallCL:L4 HDL:L4 LDL:L4 Lp_a:L4 Triglycerides:L4 "
+                  "HMCYST:L4 CRP:L4 SGOT_AST:L4 SGPT_ALT:L4 CPK:L4 TSH:L4 GLUC:L4 "
+                  "The_Intervention:M0 AddDate:D8"},
+    {"PrintLog", "ID:L4 PtId:L4 PrintDate:D8 CallDate:D8"},
+    {"PatientFactors", "ID:L4 PtId:L4 CondID:L4 Comment:M0"},
+    {"Schedule", "ID:L4 PtId:L4 DrugID:L4 Comment:M0"},
+    {"Communications", "ID:L4 PtId:L4 CallDate:D8 CallTime:T8 Result:T60 Complete:B1"},
+    {"PatientsDoctors", "ID:L4 PtId:L4 DoctorID:L4 Comment:M0"},
+};
+
+QString layout(const QString& name, int type, int size)
+{
+    static const QHash<int, QChar> letters = {{dbText, u'T'},    {dbMemo, u'M'}, {dbDate, u'D'},
+                                              {dbInteger, u'I'}, {dbLong, u'L'}, {dbBoolean, u'B'}};
+    return name + u':' + letters.value(type, u'?') + QString::number(size);
+}
+
+// Every field of a recordset as name:type and size, in order.
+QString layout(const Recordset& rs)
+{
+    QStringList fields;
+    for (int i = 0; i < rs.Fields().Count(); ++i)
+        fields << layout(rs.Fields()[i].Name(), rs.Fields()[i].Type(), rs.Fields()[i].Size());
+    return fields.join(u' ');
+}
+
 QDateTime utc(int y, int m, int d)
 {
     return QDateTime(QDate(y, m, d), QTime(0, 0), Qt::UTC);
@@ -22,9 +59,16 @@ QDateTime utc(int y, int m, int d)
 QByteArray fileHash(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256);
+    return file.open(QIODevice::ReadOnly)
+               ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+               : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
 }
 
 } // namespace
@@ -38,6 +82,8 @@ private slots:
     void init();
     void cleanup();
 
+    void newDatabaseHoldsTheTablesAsWritten();
+    void newDatabaseHoldsOnlyItsSeedRows();
     void datesCompareByValue();
     void topTakesFirstRowsOfTheOrder();
     void likeTakesJetPatterns_data();
@@ -45,32 +91,23 @@ private slots:
     void textComparesWithoutCase_data();
     void textComparesWithoutCase();
     void everyLetterEqualsItsOtherCase();
-    void upperCaseFunctions();
     void namesMatchInAnyCase();
-    void leftJoinOnTwoConditions();
-    void aggregatesWithAliases();
-    void unaliasedExpressionsReadByIndexAndName();
+    void fieldsKeepTheirWrittenNamesTypesAndSizes();
     void trueReadsBackAsBoolean();
-    void omittedFieldIsNull();
+    void omittedFieldIsNullEmptyTextIsNot();
     void longTextIsCutToItsColumn();
     void rowsAddedOneByOneStoreTheirOwnValues();
     void failingStatementAppliesNothing_data();
     void failingStatementAppliesNothing();
     void valuesAtTheLimitsAreStored();
-    void fieldMetadataFollowsTheTable();
-    void fieldNamesAsWritten();
-    void emptyResultIsBofAndEof();
-    void snapshotMovesBothWays();
-    void forwardOnlyRefusesMovingBack();
+    void recordsetsMoveWithinTheirRows();
     void snapshotKeepsRowsOfItsOpening();
     void oneQueryOpenTwiceReadsTwice();
     void longListingsReadEveryTextExactly();
     void repeatedTextsNeverMistakeOneForAnother();
-    void executeRefusesSelect();
-    void tableNameOpensWholeTable();
-    void openRefusesNonDatabaseFile_data();
-    void openRefusesNonDatabaseFile();
-    void openRefusesMissingFile();
+    void eachCallTakesItsKindOfStatement();
+    void openRefusesWhatIsNoDatabaseFile_data();
+    void openRefusesWhatIsNoDatabaseFile();
     void readingAForeignFileLeavesItUnchanged();
     void createRefusesExistingFile();
 
@@ -116,6 +153,42 @@ void TestEngineRules::seedPatients()
     });
 }
 
+// As stored (seen by another connection: in the database itself) and as a table's recordset
+// reads them; no field required, only texts may be empty.
+void TestEngineRules::newDatabaseHoldsTheTablesAsWritten()
+{
+    Database other = m_scratch->OpenAgain();
+    QStringList names;
+    for (const auto& [table, fields] : kTables) {
+        names << table;
+        QStringList stored;
+        for (const FieldDef& f : other.GetTableDef(table).fields) {
+            const bool text = f.type == dbText || f.type == dbMemo;
+            stored << layout(f.name, f.type, f.size) + (f.required ? "!" : "") +
+                          (f.allowZeroLength != text ? "?" : "");
+        }
+        QCOMPARE(stored.join(u' '), fields);
+        QCOMPARE(layout(*m_scratch->db().OpenRecordset(table, dbOpenTable)), fields);
+    }
+    QCOMPARE(other.TableNames(), names);
+}
+
+// The company row with empty details and the default letter, and the four health factors.
+void TestEngineRules::newDatabaseHoldsOnlyItsSeedRows()
+{
+    for (const auto& table : kTables) {
+        const int rows = m_scratch->Count(QStringLiteral("SELECT * FROM ") + table.first);
+        QCOMPARE(rows, table.first == u"HealthFactors" ? 4 : table.first == u"Company" ? 1 : 0);
+    }
+    QCOMPARE(m_scratch->Dump(QStringLiteral("SELECT * FROM Company")),
+             QStringLiteral("|||||||||Enter the body of letter here..  Something like :  This "
+                            "letter is to serve as a reminder for your next set of blood work "
+                            "tests.  Please call within the next three business days to schedule "
+                            "an appointment.|Enter name of sender"));
+    QCOMPARE(m_scratch->Dump("SELECT CondID, CondDesc FROM HealthFactors ORDER BY CondID"),
+             QStringLiteral("1|Smoking\n2|Family History\n3|Overweight\n4|Sedintery lifestyle"));
+}
+
 // Text order would put 1/2/2024 before 12/1/2023; value order does not.
 void TestEngineRules::datesCompareByValue()
 {
@@ -125,17 +198,14 @@ void TestEngineRules::datesCompareByValue()
     QCOMPARE(m_scratch->Column("SELECT ptid FROM Patients WHERE calldate < #1/1/2024# AND "
                                "calldate <> #1/1/1900#"),
              QVariantList{1});
-    QCOMPARE(m_scratch->Column("SELECT ptid FROM Patients WHERE calldate = #2024-01-02#"),
-             QVariantList{2});
-    QCOMPARE(m_scratch->Column("SELECT ptid FROM Patients WHERE calldate = #01/02/24#"),
-             QVariantList{2});
+    QCOMPARE(m_scratch->Column("SELECT ptid FROM Patients WHERE calldate = #2024-01-02# OR "
+                               "birthdate = #01/02/60# ORDER BY ptid"),
+             (QVariantList{1, 2}));
     QCOMPARE(m_scratch->Column("SELECT ptid FROM Patients WHERE birthdate BETWEEN #1/1/1955# "
                                "AND #12/31/1960# ORDER BY birthdate DESC"),
              (QVariantList{1, 2}));
-    QCOMPARE(m_scratch->Scalar("SELECT birthdate FROM Patients WHERE ptid = 2"),
-             QVariant(utc(1955, 10, 20)));
-    QCOMPARE(m_scratch->Scalar("SELECT MAX(calldate) AS last FROM Patients"),
-             QVariant(utc(2024, 1, 2)));
+    QCOMPARE(m_scratch->Column("SELECT MAX(calldate) AS last FROM Patients"),
+             QVariantList{utc(2024, 1, 2)});
 }
 
 void TestEngineRules::topTakesFirstRowsOfTheOrder()
@@ -143,9 +213,6 @@ void TestEngineRules::topTakesFirstRowsOfTheOrder()
     seedPatients();
     QCOMPARE(m_scratch->Column("SELECT TOP 2 ptid FROM Patients ORDER BY calldate DESC"),
              (QVariantList{2, 1}));
-    QCOMPARE(m_scratch->Column("SELECT Top 1 lname FROM Patients ORDER BY lname desc"),
-             QVariantList{"Smith"});
-    QCOMPARE(m_scratch->Count("SELECT TOP 10 * FROM Patients ORDER BY ptid"), 3);
     QCOMPARE(m_scratch->Column("SELECT lname FROM Patients WHERE ptid IN (SELECT TOP 1 ptid FROM "
                                "Patients ORDER BY birthdate) ORDER BY lname"),
              QVariantList{"Müller"});
@@ -157,15 +224,12 @@ void TestEngineRules::likeTakesJetPatterns_data()
     QTest::addColumn<QVariantList>("ids");
 
     QTest::newRow("starts with") << "sm*" << QVariantList{1, 4};
-    QTest::newRow("contains") << "*ll*" << QVariantList{2};
     QTest::newRow("one character") << "Sm?th" << QVariantList{1, 4};
     QTest::newRow("digit") << "Room #" << QVariantList{5};
-    QTest::newRow("set") << "[mo]*" << QVariantList{2, 3};
     QTest::newRow("not in set") << "[!mos]*" << QVariantList{5};
     QTest::newRow("range") << "[n-z]*" << QVariantList{3, 5, 1, 4};
     QTest::newRow("quote") << "o'*" << QVariantList{3};
     QTest::newRow("non-ASCII, other case") << "*ÜLLER" << QVariantList{2};
-    QTest::newRow("no match") << "x*" << QVariantList{};
 }
 
 void TestEngineRules::likeTakesJetPatterns()
@@ -190,49 +254,37 @@ void TestEngineRules::textComparesWithoutCase_data()
     QTest::addColumn<QString>("stored");
     QTest::addColumn<QString>("probe");
 
-    QTest::newRow("ASCII") << "Smith"
-                           << "sMITH";
-    QTest::newRow("umlaut") << "Müller"
-                            << "MÜLLER";
-    QTest::newRow("Latin-1 letters") << "Ærøskøbing"
-                                     << "æRØSKØBING";
-    QTest::newRow("Latin Extended-A") << "Łódź"
-                                      << "łÓDŹ";
-    QTest::newRow("Greek") << "Ωμέγα"
-                           << "ωΜΈΓΑ";
-    QTest::newRow("Cyrillic") << "Иванов"
-                              << "иВАНОВ";
+    QTest::newRow("ASCII") << "Smith" << "sMITH";
+    QTest::newRow("umlaut") << "Müller" << "MÜLLER";
+    QTest::newRow("Latin-1 letters") << "Ærøskøbing" << "æRØSKØBING";
+    QTest::newRow("Latin Extended-A") << "Łódź" << "łÓDŹ";
+    QTest::newRow("Greek") << "Ωμέγα" << "ωΜΈΓΑ";
+    QTest::newRow("Cyrillic") << "Иванов" << "иВАНОВ";
 }
 
-// =, <>, LIKE and ORDER BY all ignore letter case, also for letters beyond ASCII.
+// =, <>, LIKE, UCase and ORDER BY all ignore letter case, also for letters beyond ASCII.
 void TestEngineRules::textComparesWithoutCase()
 {
     QFETCH(QString, stored);
     QFETCH(QString, probe);
-    m_scratch->ExecuteAll({
-        QStringLiteral("INSERT INTO Doctors (DoctorID, LName, FName) VALUES (1, '%1', 'b')")
-            .arg(stored),
-        QStringLiteral("INSERT INTO Doctors (DoctorID, LName, FName) VALUES (2, '%1', 'C')")
-            .arg(probe),
-        QStringLiteral("INSERT INTO Doctors (DoctorID, LName, FName) VALUES (3, '%1', 'a')")
-            .arg(stored),
-    });
+    const QString insert =
+        QStringLiteral("INSERT INTO Doctors (DoctorID, LName, FName) VALUES (%1, '%2', '%3')");
+    m_scratch->ExecuteAll({insert.arg("1", stored, "b"), insert.arg("2", probe, "C"),
+                           insert.arg("3", stored, "a"), "INSERT INTO Doctors (DoctorID) VALUES (4)"});
     const QString where =
-        QStringLiteral("SELECT DoctorID FROM Doctors WHERE LName %1 '%2' ORDER BY DoctorID");
-    QCOMPARE(m_scratch->Column(where.arg("=", probe)), (QVariantList{1, 2, 3}));
-    QCOMPARE(m_scratch->Column(where.arg("<>", probe)), QVariantList{});
-    QCOMPARE(m_scratch->Column(where.arg("LIKE", probe)), (QVariantList{1, 2, 3}));
-    QCOMPARE(m_scratch->Column(where.arg("LIKE", probe.left(2) + u'*')), (QVariantList{1, 2, 3}));
-    QCOMPARE(
-        m_scratch->Count(
-            QStringLiteral("SELECT DoctorID FROM Doctors WHERE UCASE(LName) = '%1'").arg(probe)),
-        3);
+        QStringLiteral("SELECT DoctorID FROM Doctors WHERE %1 %2 '%3' ORDER BY DoctorID");
+    QCOMPARE(m_scratch->Column(where.arg("LName", "=", probe)), (QVariantList{1, 2, 3}));
+    QCOMPARE(m_scratch->Column(where.arg("LName", "<>", probe)), QVariantList{});
+    QCOMPARE(m_scratch->Column(where.arg("LName", "LIKE", probe)), (QVariantList{1, 2, 3}));
+    QCOMPARE(m_scratch->Column(where.arg("LName", "LIKE", probe.left(2) + u'*')),
+             (QVariantList{1, 2, 3}));
+    QCOMPARE(m_scratch->Column(where.arg("UCASE(LName)", "=", probe)), (QVariantList{1, 2, 3}));
+    QCOMPARE(m_scratch->Dump("SELECT UCase(LName) FROM Doctors WHERE DoctorID = 4"), "<null>");
     // Equal names leave the order to the first names: a, b, C (not C before a as in binary order).
-    QCOMPARE(m_scratch->Column("SELECT DoctorID FROM Doctors ORDER BY LName, FName"),
+    QCOMPARE(m_scratch->Column("SELECT DoctorID FROM Doctors WHERE LName <> '' ORDER BY LName, "
+                               "FName"),
              (QVariantList{3, 1, 2}));
-    QCOMPARE(m_scratch->Column("SELECT FName FROM Doctors ORDER BY FName"),
-             (QVariantList{"a", "b", "C"}));
-    QCOMPARE(m_scratch->Count("SELECT DISTINCT LName FROM Doctors"), 1);
+    QCOMPARE(m_scratch->Count("SELECT DISTINCT LName FROM Doctors WHERE DoctorID < 4"), 1);
 }
 
 // Each letter beside its other case form: the two texts differ in letter case alone.
@@ -255,91 +307,41 @@ void TestEngineRules::everyLetterEqualsItsOtherCase()
     QCOMPARE(m_scratch->Count(sql.arg(letters, others)), 1);
 }
 
-void TestEngineRules::upperCaseFunctions()
-{
-    seedPatients();
-    const auto rs = m_scratch->db().OpenRecordset(
-        "SELECT UCASE(lname) AS upper, UCase(fname) AS first, ucase(MI) AS middle FROM Patients "
-        "WHERE ptid = 2");
-    QCOMPARE(rs->Fields()["upper"].Value().toString(), QStringLiteral("MÜLLER"));
-    QCOMPARE(rs->Fields()["first"].Value().toString(), QStringLiteral("JÖRG"));
-    QVERIFY(rs->Fields()["middle"].Value().isNull());
-    QCOMPARE(m_scratch->Column("SELECT ptid FROM Patients WHERE UCASE(lname) = 'O''HARA' AND "
-                               "UCase(fname) = 'BEA'"),
-             QVariantList{3});
-}
-
 void TestEngineRules::namesMatchInAnyCase()
 {
     seedPatients();
-    QCOMPARE(m_scratch->Column("select LNAME from PATIENTS where PtId = 1"), QVariantList{"Smith"});
-    QCOMPARE(m_scratch->Column("SELECT [LName] FROM [patients] WHERE [PTID] = 1"),
-             QVariantList{"Smith"});
-    QCOMPARE(m_scratch->Column("SELECT pAtIeNtS.fname FROM patients WHERE patients.ptid = 3"),
-             QVariantList{"Bea"});
-    m_scratch->db().Execute("UPDATE PATIENTS SET FNAME = 'Anne' WHERE PTID = 1", dbFailOnError);
-    m_scratch->db().Execute("insert into patients (PTID, LNAME) values (4, 'Lee')", dbFailOnError);
+    m_scratch->ExecuteAll({"UPDATE PATIENTS SET FNAME = 'Anne' WHERE PTID = 1",
+                           "insert into patients (PTID, LNAME) values (4, 'Lee')"});
+    QCOMPARE(m_scratch->Column("select pAtIeNtS.[LName] from [patients] where patients.PtId > 3"),
+             QVariantList{"Lee"});
     const auto rs = m_scratch->db().OpenRecordset("SELECT * FROM Patients WHERE ptid = 1");
     QCOMPARE(rs->Fields()["FNAME"].Value().toString(), QStringLiteral("Anne"));
-    QCOMPARE(rs->Fields()["Fname"].Value().toString(), QStringLiteral("Anne"));
-    QCOMPARE(m_scratch->Count("SELECT * FROM Patients"), 4);
 }
 
-void TestEngineRules::leftJoinOnTwoConditions()
+// Names as the query writes them, Expr1000 on for expressions without one; a text the query
+// makes has no width of its own: a Text field's largest. Two columns of one name from a join
+// are told apart by their tables.
+void TestEngineRules::fieldsKeepTheirWrittenNamesTypesAndSizes()
 {
-    seedPatients();
-    m_scratch->ExecuteAll({
-        // Patient 1 was printed for the current call date, patient 2 for an older one.
-        "INSERT INTO printlog (ptid, calldate, printdate) VALUES (1, #12/1/2023#, #12/2/2023#)",
-        "INSERT INTO printlog (ptid, calldate, printdate) VALUES (2, #6/1/2023#, #6/2/2023#)",
-    });
-    const auto rs = m_scratch->db().OpenRecordset(
-        "SELECT patients.ptid, printlog.ptid AS logged, printlog.printdate FROM patients LEFT "
-        "JOIN printlog ON patients.ptid=printlog.ptid AND patients.calldate=printlog.calldate "
-        "ORDER BY patients.ptid");
-    QCOMPARE(rs->Fields()["logged"].Value(), QVariant(1));
-    rs->MoveNext();
-    QCOMPARE(rs->Fields()[0].Value(), QVariant(2));
-    QVERIFY(rs->Fields()["logged"].Value().isNull());
-    QVERIFY(rs->Fields()["printdate"].Value().isNull());
-    QCOMPARE(
-        m_scratch->Column("SELECT patients.ptid FROM patients LEFT JOIN printlog ON "
-                          "patients.ptid=printlog.ptid AND patients.calldate=printlog.calldate "
-                          "WHERE printlog.ptid IS NULL ORDER BY patients.ptid"),
-        (QVariantList{2, 3}));
-}
-
-void TestEngineRules::aggregatesWithAliases()
-{
-    QCOMPARE(m_scratch->Scalar("SELECT Count(ptid) as countid from Patients"), QVariant(0));
-    QVERIFY(m_scratch->Scalar("SELECT MAX(ptid) as maxid from Patients").isNull());
-    seedPatients();
-    m_scratch->db().Execute("INSERT INTO Patients (lname) VALUES ('NoId')", dbFailOnError);
-    const auto rs = m_scratch->db().OpenRecordset(
-        "SELECT COUNT(*) AS rowsfound, count(ptid) AS countid, MAX(ptid) AS maxid, "
-        "max(birthdate) as latest FROM Patients");
-    QCOMPARE(rs->Fields()["ROWSFOUND"].Value(), QVariant(4));
-    QCOMPARE(rs->Fields()["countid"].Value(), QVariant(3));
-    QCOMPARE(rs->Fields()["MaxId"].Value(), QVariant(3));
-    QCOMPARE(rs->Fields()["latest"].Value(), QVariant(utc(1971, 3, 4)));
-    QCOMPARE(rs->Fields()["maxid"].Type(), int(dbLong));
-    QCOMPARE(rs->Fields()["latest"].Type(), int(dbDate));
-}
-
-void TestEngineRules::unaliasedExpressionsReadByIndexAndName()
-{
+    QCOMPARE(m_scratch->Dump("SELECT Count(ptid) as countid, MAX(ptid) FROM Patients"),
+             "0|<null>");
     seedPatients();
     const auto rs = m_scratch->db().OpenRecordset(
-        "SELECT COUNT(*), MAX(goal_chol), lname FROM Patients WHERE ptid = 2 GROUP BY lname",
-        dbOpenForwardOnly);
-    QCOMPARE(rs->Fields().Count(), 3);
-    QCOMPARE(rs->Fields()[0].Value(), QVariant(1));
-    QCOMPARE(rs->Fields()["Expr1000"].Value(), QVariant(1));
-    QCOMPARE(rs->Fields()[1].Name(), QStringLiteral("Expr1001"));
-    QCOMPARE(rs->Fields()["expr1001"].Value(), QVariant(200));
-    QCOMPARE(rs->Fields()[1].Type(), int(dbInteger));
-    QCOMPARE(rs->Fields()[2].Name(), QStringLiteral("lname"));
-    QCOMPARE(m_scratch->Scalar("SELECT COUNT(*) FROM Schedule WHERE ptid = 1"), QVariant(0));
+        "SELECT lname AS [Last Name], PTID, Patients.LNAME, UCASE(lname) AS Big, lname & fname, "
+        "comment FROM Patients WHERE ptid = 2");
+    QCOMPARE(layout(*rs), "Last Name:T20 PTID:L4 LNAME:T20 Big:T255 Expr1000:T255 comment:M0");
+    QCOMPARE(rs->Fields()["last name"].Value().toString(), QStringLiteral("Müller"));
+    const auto maxima = m_scratch->db().OpenRecordset(
+        "SELECT COUNT(*), MAX(goal_chol), max(birthdate) AS latest FROM Patients");
+    QCOMPARE(layout(*maxima), "Expr1000:L4 Expr1001:I2 latest:D8");
+    QCOMPARE(maxima->Fields()["expr1001"].Value(), QVariant(2000));
+    const auto accented =
+        m_scratch->db().OpenRecordset("SELECT lname AS [Größe] FROM Patients WHERE ptid = 1");
+    QCOMPARE(accented->Fields()["gRÖße"].Value().toString(), QStringLiteral("Smith"));
+    const auto joined = m_scratch->db().OpenRecordset(
+        "SELECT * FROM Drugs INNER JOIN Schedule ON Drugs.DrugID = Schedule.DrugID");
+    QCOMPARE(layout(*joined), "Drugs.DrugID:L4 DrugDesc:T20 ID:L4 PtId:L4 Schedule.DrugID:L4 "
+                              "Comment:M0");
 }
 
 void TestEngineRules::trueReadsBackAsBoolean()
@@ -351,39 +353,20 @@ void TestEngineRules::trueReadsBackAsBoolean()
     });
     QCOMPARE(m_scratch->Dump("SELECT complete FROM Communications ORDER BY id"),
              QStringLiteral("True\nFalse\n<null>"));
-    QCOMPARE(m_scratch->Column("SELECT id FROM Communications WHERE complete = True"),
-             QVariantList{1});
     QCOMPARE(m_scratch->Column("SELECT id FROM Communications WHERE complete = FALSE"),
              QVariantList{2});
-    m_scratch->db().Execute("UPDATE Communications SET complete = true WHERE id = 2",
-                            dbFailOnError);
-    QCOMPARE(m_scratch->Count("SELECT id FROM Communications WHERE complete = True"), 2);
     const auto rs = m_scratch->db().OpenRecordset("SELECT True AS yes, False FROM Company");
-    QCOMPARE(rs->Fields()["yes"].Type(), int(dbBoolean));
-    QCOMPARE(rs->Fields()["yes"].Value(), QVariant(true));
-    QCOMPARE(rs->Fields()[1].Value(), QVariant(false));
+    QCOMPARE(layout(*rs), "yes:B1 Expr1000:B1");
+    QCOMPARE(m_scratch->Dump("SELECT True AS yes, False FROM Company"), "True|False");
 }
 
-void TestEngineRules::omittedFieldIsNull()
+void TestEngineRules::omittedFieldIsNullEmptyTextIsNot()
 {
-    m_scratch->db().Execute("INSERT INTO Patients (ptid, lname) VALUES (7, 'Lee')", dbFailOnError);
-    const auto rs = m_scratch->db().OpenRecordset("SELECT * FROM Patients");
-    int nulls = 0;
-    for (int i = 0; i < rs->Fields().Count(); ++i) {
-        const Field& f = rs->Fields()[i];
-        if (f.Name() != u"ptid" && f.Name() != u"lname") {
-            QVERIFY2(f.Value().isNull(), qPrintable(f.Name()));
-            ++nulls;
-        }
-    }
-    QCOMPARE(nulls, 18);
-    QCOMPARE(m_scratch->Count("SELECT * FROM Patients WHERE birthdate IS NULL AND goal_chol IS "
-                              "NULL AND fname IS NULL AND comment IS NULL"),
-             1);
-    // An empty text is a value, not Null.
-    m_scratch->db().Execute("INSERT INTO Patients (ptid, fname) VALUES (8, '')", dbFailOnError);
-    QCOMPARE(m_scratch->Scalar("SELECT fname FROM Patients WHERE ptid = 8"), QVariant(QString()));
-    QVERIFY(!m_scratch->Scalar("SELECT fname FROM Patients WHERE ptid = 8").isNull());
+    m_scratch->ExecuteAll({"INSERT INTO Patients (ptid, lname) VALUES (7, 'Lee')",
+                           "INSERT INTO Patients (ptid, fname, comment) VALUES (8, '', '')"});
+    QCOMPARE(m_scratch->Dump("SELECT fname, comment, MI, birthdate, goal_chol FROM Patients "
+                             "ORDER BY ptid"),
+             "<null>|<null>|<null>|<null>|<null>\n||<null>|<null>|<null>");
 }
 
 void TestEngineRules::longTextIsCutToItsColumn()
@@ -402,7 +385,7 @@ void TestEngineRules::longTextIsCutToItsColumn()
     // Memo fields have no width.
     const QString note = QString(10000, QChar(u'n'));
     db.Execute(QStringLiteral("UPDATE Patients SET comment = '%1'").arg(note), dbFailOnError);
-    QCOMPARE(m_scratch->Scalar("SELECT comment FROM Patients").toString(), note);
+    QCOMPARE(m_scratch->Dump("SELECT comment FROM Patients"), note);
 }
 
 // Inserts that differ only in their values run through one kept statement: each row must
@@ -425,57 +408,39 @@ void TestEngineRules::rowsAddedOneByOneStoreTheirOwnValues()
     db.Execute(insert.arg("4", "2147483647", "#5/6/2026#", "'11:30'", "'Fourth'", "False"),
                dbFailOnError);
     QCOMPARE(db.RecordsAffected(), 1);
+    // Another workstation writes at once: nothing of ours still holds the file.
+    m_scratch->OpenAgain().Execute(insert.arg("5", "50", "Null", "Null", "'Other'", "False"),
+                                   dbFailOnError);
     QCOMPARE(m_scratch->Dump("SELECT ID, PtId, CallDate, CallTime, Result, Complete "
                              "FROM Communications ORDER BY ID"),
              QStringLiteral("1|10|01/02/2024|9:15|O'Hara, call back|True\n"
                             "2|20|<null>|10:00|Second|False\n"
                             "3|30|03/04/2025 13:45:00|<null>|Third|True\n"
-                            "4|2147483647|05/06/2026|11:30|Fourth|False"));
-    // Another workstation writes at once: nothing of ours still holds the file.
-    m_scratch->OpenAgain().Execute(insert.arg("5", "50", "Null", "Null", "'Other'", "False"),
-                                   dbFailOnError);
-    QCOMPARE(m_scratch->Count("SELECT * FROM Communications"), 5);
+                            "4|2147483647|05/06/2026|11:30|Fourth|False\n"
+                            "5|50|<null>|<null>|Other|False"));
 }
 
+// Failures found while the statement runs, with or without dbFailOnError.
 void TestEngineRules::failingStatementAppliesNothing_data()
 {
     QTest::addColumn<QString>("sql");
     QTest::addColumn<int>("options");
 
-    const QStringList statements = {
-        "INSERT INTO Patients (ptid, goal_chol) VALUES (9, 'abc')",
-        "INSERT INTO Patients (ptid, birthdate) VALUES (9, 'someday')",
-        "INSERT INTO Patients (ptid, birthdate) VALUES (9, #2/30/2001#)",
-        "INSERT INTO Patients (ptid, goal_chol) VALUES (9, 32768)",
-        "INSERT INTO Patients (ptid, goal_chol) VALUES (9, -32769)",
-        "INSERT INTO Patients (ptid) VALUES (3000000000)",
-        "INSERT INTO Patients (ptid lname) VALUES (9, 'x')",
-        "INSERT INTO Patients (ptid, nosuchfield) VALUES (9, 'x')",
-        "UPDATE Patients SET goal_chol = goal_chol * 20",
-        "UPDATE Patients SET birthdate = 'yesterday' WHERE ptid = 2",
-        "UPDATE Patients SET lname = 'x', goal_ldl = 'y'",
-        "UPDATE Patients SET lname = 'x' WHERE",
-        "DELETE FROM Patients WHERE ptid = = 1",
-        "DELETE FROM Patients WHERE nosuchfield = 1",
+    const QList<std::pair<const char*, QString>> statements = {
+        {"wrong kind for a number", "INSERT INTO Patients (ptid, goal_chol) VALUES (9, 'abc')"},
+        {"wrong kind for a date", "INSERT INTO Patients (ptid, birthdate) VALUES (9, 'someday')"},
+        {"impossible date", "INSERT INTO Patients (ptid, birthdate) VALUES (9, #2/30/2001#)"},
+        {"Integer overflow", "INSERT INTO Patients (ptid, goal_chol) VALUES (9, 32768)"},
+        {"Integer underflow", "INSERT INTO Patients (ptid, goal_chol) VALUES (9, -32769)"},
+        {"Long overflow", "INSERT INTO Patients (ptid) VALUES (3000000000)"},
+        {"multi-row update failing on a later row", "UPDATE Patients SET goal_chol = goal_chol * 20"},
+        {"update with wrong kind", "UPDATE Patients SET birthdate = 'yesterday' WHERE ptid = 2"},
+        {"second value wrong", "UPDATE Patients SET lname = 'x', goal_ldl = 'y'"},
+        {"delete with unknown field", "DELETE FROM Patients WHERE nosuchfield = 1"},
     };
-    const QString kinds[] = {"wrong kind for a number",
-                             "wrong kind for a date",
-                             "impossible date",
-                             "Integer overflow",
-                             "Integer underflow",
-                             "Long overflow",
-                             "syntax error in field list",
-                             "unknown field",
-                             "multi-row update failing on a later row",
-                             "update with wrong kind",
-                             "second value wrong",
-                             "WHERE with nothing",
-                             "doubled operator",
-                             "delete with unknown field"};
-    for (qsizetype i = 0; i < statements.size(); ++i) {
-        QTest::addRow("%s, fail on error", qPrintable(kinds[i]))
-            << statements[i] << int(dbFailOnError);
-        QTest::addRow("%s, no options", qPrintable(kinds[i])) << statements[i] << 0;
+    for (const auto& [kind, sql] : statements) {
+        QTest::addRow("%s, fail on error", kind) << sql << int(dbFailOnError);
+        QTest::addRow("%s, no options", kind) << sql << 0;
     }
 }
 
@@ -500,127 +465,39 @@ void TestEngineRules::valuesAtTheLimitsAreStored()
              QStringLiteral("2147483647|32767|-32768"));
 }
 
-void TestEngineRules::fieldMetadataFollowsTheTable()
-{
-    for (const QString& table : SchemaTableNames()) {
-        const TableDef def = m_scratch->db().GetTableDef(table);
-        const auto rs = m_scratch->db().OpenRecordset(QStringLiteral("SELECT * FROM ") + table);
-        QCOMPARE(rs->Fields().Count(), def.fields.size());
-        for (int i = 0; i < rs->Fields().Count(); ++i) {
-            const Field& f = rs->Fields()[i];
-            QCOMPARE(f.Name(), def.fields[i].name);
-            QCOMPARE(f.Type(), def.fields[i].type);
-            const int size = f.Type() == dbText ? def.fields[i].size : DaoFixedSize(f.Type());
-            QCOMPARE(f.Size(), size);
-        }
-    }
-    const auto rs = m_scratch->db().OpenRecordset("SELECT * FROM Communications");
-    QCOMPARE(rs->Fields()["Complete"].Type(), int(dbBoolean));
-    QCOMPARE(rs->Fields()["Complete"].Size(), 1);
-    QCOMPARE(rs->Fields()["CallTime"].Size(), 8);
-    QCOMPARE(rs->Fields()["CallDate"].Size(), 8);
-    const auto patients =
-        m_scratch->db().OpenRecordset("SELECT goal_chol, comment, ptid FROM Patients");
-    QCOMPARE(patients->Fields()[0].Type(), int(dbInteger));
-    QCOMPARE(patients->Fields()[0].Size(), 2);
-    QCOMPARE(patients->Fields()[1].Type(), int(dbMemo));
-    QCOMPARE(patients->Fields()[2].Type(), int(dbLong));
-    QCOMPARE(patients->Fields()[2].Size(), 4);
-}
-
-void TestEngineRules::fieldNamesAsWritten()
-{
-    seedPatients();
-    const auto rs = m_scratch->db().OpenRecordset(
-        "SELECT lname AS [Last Name], ptid AS Id, fname, UCASE(lname) AS Big, lname & fname AS Joined "
-        "FROM Patients");
-    QCOMPARE(rs->Fields()[0].Name(), QStringLiteral("Last Name"));
-    QCOMPARE(rs->Fields()[0].Type(), int(dbText));
-    QCOMPARE(rs->Fields()[0].Size(), 20);
-    QCOMPARE(rs->Fields()[1].Name(), QStringLiteral("Id"));
-    QCOMPARE(rs->Fields()[1].Type(), int(dbLong));
-    QCOMPARE(rs->Fields()[2].Name(), QStringLiteral("fname"));
-    QCOMPARE(rs->Fields()[3].Name(), QStringLiteral("Big"));
-    QCOMPARE(rs->Fields()[3].Type(), int(dbText));
-    // A text the query makes has no width of its own: a Text field's largest.
-    QCOMPARE(rs->Fields()["Joined"].Type(), int(dbText));
-    QCOMPARE(rs->Fields()["Joined"].Size(), 255);
-    QCOMPARE(rs->Fields()["last name"].Value().toString(), QStringLiteral("Smith"));
-    const auto upper = m_scratch->db().OpenRecordset("SELECT PTID, Patients.LNAME FROM Patients");
-    QCOMPARE(upper->Fields()[0].Name(), QStringLiteral("PTID"));
-    QCOMPARE(upper->Fields()[1].Name(), QStringLiteral("LNAME"));
-    const auto accented =
-        m_scratch->db().OpenRecordset("SELECT lname AS [Größe] FROM Patients WHERE ptid = 1");
-    QCOMPARE(accented->Fields()["gRÖße"].Value().toString(), QStringLiteral("Smith"));
-}
-
-void TestEngineRules::emptyResultIsBofAndEof()
+// A snapshot moves both ways and counts its rows without moving; forward-only refuses to go
+// back; an empty result is Bof and Eof and has no current row.
+void TestEngineRules::recordsetsMoveWithinTheirRows()
 {
     for (const int type : {int(dbOpenSnapshot), int(dbOpenForwardOnly)}) {
         const auto rs = m_scratch->db().OpenRecordset("SELECT * FROM Patients", type);
-        QVERIFY(rs->Bof());
-        QVERIFY(rs->Eof());
+        QVERIFY(rs->Bof() && rs->Eof());
         QCOMPARE(rs->RecordCount(), 0);
-        QCOMPARE(rs->Fields().Count(), 20);
         QVERIFY_THROWS_EXCEPTION(DbError, rs->Fields()["lname"].Value());
         QVERIFY_THROWS_EXCEPTION(DbError, rs->MoveNext());
     }
-    const auto rs = m_scratch->db().OpenRecordset("SELECT * FROM Patients");
-    rs->MoveFirst();
-    rs->MoveLast();
-    QVERIFY(rs->Bof() && rs->Eof());
-}
-
-void TestEngineRules::snapshotMovesBothWays()
-{
     seedPatients();
     const auto rs = m_scratch->db().OpenRecordset(kPatients);
-    const auto id = [&rs] { return rs->Fields()["ptid"].Value().toInt(); };
-    QVERIFY(!rs->Bof() && !rs->Eof());
-    QCOMPARE(id(), 1);
-    rs->MoveNext();
-    QCOMPARE(id(), 2);
-    rs->MoveNext();
-    rs->MoveNext();
-    QVERIFY(rs->Eof());
-    QVERIFY_THROWS_EXCEPTION(DbError, rs->MoveNext());
-    rs->MovePrevious();
-    QVERIFY(!rs->Eof());
-    QCOMPARE(id(), 3);
-    rs->MoveFirst();
-    QCOMPARE(id(), 1);
-    rs->MovePrevious();
-    QVERIFY(rs->Bof());
+    QStringList seen;
+    const auto see = [&] {
+        seen << (rs->Bof()   ? QStringLiteral("Bof")
+                 : rs->Eof() ? QStringLiteral("Eof")
+                             : rs->Fields()["ptid"].Value().toString());
+    };
+    see(), rs->MoveNext(), see(), rs->MoveLast(), see(), rs->MoveNext(), see();
+    rs->MovePrevious(), see(), rs->MoveFirst(), rs->MovePrevious(), see();
     QVERIFY_THROWS_EXCEPTION(DbError, rs->MovePrevious());
-    rs->MoveNext();
-    QCOMPARE(id(), 1);
-    rs->MoveLast();
-    QCOMPARE(id(), 3);
-    rs->MovePrevious();
-    QCOMPARE(id(), 2);
+    rs->MoveNext(), rs->MoveNext(), see();
     QCOMPARE(rs->RecordCount(), 3);
-    QCOMPARE(id(), 2);
-
-    const auto fresh = m_scratch->db().OpenRecordset(kPatients);
-    QCOMPARE(fresh->RecordCount(), 3);
-    QCOMPARE(fresh->Fields()["ptid"].Value(), QVariant(1));
-    fresh->Close();
-    QVERIFY(fresh->Eof());
-}
-
-void TestEngineRules::forwardOnlyRefusesMovingBack()
-{
-    seedPatients();
-    const auto rs = m_scratch->db().OpenRecordset(kPatients, dbOpenForwardOnly);
-    QVariantList ids;
-    for (; !rs->Eof(); rs->MoveNext())
-        ids.append(rs->Fields()["ptid"].Value());
-    QCOMPARE(ids, (QVariantList{1, 2, 3}));
-    const auto again = m_scratch->db().OpenRecordset(kPatients, dbOpenForwardOnly);
-    again->MoveNext();
-    QVERIFY_THROWS_EXCEPTION(DbError, again->MovePrevious());
-    QVERIFY_THROWS_EXCEPTION(DbError, again->MoveFirst());
-    QCOMPARE(again->Fields()["ptid"].Value(), QVariant(2));
+    see();
+    QCOMPARE(seen, QStringList({"1", "2", "3", "Eof", "3", "Bof", "2", "2"}));
+    rs->Close();
+    QVERIFY(rs->Eof());
+    const auto forward = m_scratch->db().OpenRecordset(kPatients, dbOpenForwardOnly);
+    forward->MoveNext();
+    QVERIFY_THROWS_EXCEPTION(DbError, forward->MovePrevious());
+    QVERIFY_THROWS_EXCEPTION(DbError, forward->MoveFirst());
+    QCOMPARE(forward->Fields()["ptid"].Value(), QVariant(2));
 }
 
 // Rows written while a snapshot is read, by this or another connection, stay out of it.
@@ -636,13 +513,10 @@ void TestEngineRules::snapshotKeepsRowsOfItsOpening()
     for (; !rs->Eof(); rs->MoveNext())
         names.append(rs->Fields()["lname"].Value());
     QCOMPARE(names, (QVariantList{"Smith", "Müller", "O'Hara"}));
-    QCOMPARE(rs->RecordCount(), 3);
     QCOMPARE(m_scratch->Column(QString(kPatients).replace("*", "lname")),
              (QVariantList{"Smith", "Changed", "Lee"}));
 }
 
-// Long listings share the strings of texts a column repeats: every row must still read back
-// exactly what was stored, whether its column repeats, never repeats or holds non-ASCII text.
 // A query opened again while it is still open reads on its own; closed, it is kept ready for
 // its next opening, which sees rows added since, and holds no lock in between.
 void TestEngineRules::oneQueryOpenTwiceReadsTwice()
@@ -665,15 +539,18 @@ void TestEngineRules::oneQueryOpenTwiceReadsTwice()
     QCOMPARE(m_scratch->Column(query), (QVariantList{2, 3, 4}));
 }
 
+// Long listings share the strings of texts a column repeats: every row must still read back
+// exactly what was stored, whether its column repeats, never repeats or holds non-ASCII text.
 void TestEngineRules::longListingsReadEveryTextExactly()
 {
     const QStringList names = {"Smith", "Jones", "Müller", "Lee", "smith", "Smith "};
+    const auto city = [](int i) { return i % 7 == 0 ? QStringLiteral("Zoë") : QStringLiteral("Salem"); };
     QStringList statements;
     for (int i = 1; i <= 1500; ++i)
         statements << QStringLiteral("INSERT INTO Patients (ptid, lname, fname, city) VALUES "
                                      "(%1, '%2', 'F%1', '%3')")
                           .arg(i)
-                          .arg(names[i % names.size()], i % 7 == 0 ? QStringLiteral("Zoë") : QStringLiteral("Salem"));
+                          .arg(names[i % names.size()], city(i));
     m_scratch->db().BeginTrans();
     m_scratch->ExecuteAll(statements);
     m_scratch->db().CommitTrans();
@@ -682,10 +559,9 @@ void TestEngineRules::longListingsReadEveryTextExactly()
             QStringLiteral("SELECT ptid, lname, fname, city FROM Patients ORDER BY ptid"), type);
         int wrong = 0;
         for (int i = 1; !rs->Eof(); rs->MoveNext(), ++i) {
-            const QString city = i % 7 == 0 ? QStringLiteral("Zoë") : QStringLiteral("Salem");
             wrong += rs->Fields()["lname"].Value().toString() != names[i % names.size()] ||
                      rs->Fields()["fname"].Value().toString() != QStringLiteral("F%1").arg(i) ||
-                     rs->Fields()["city"].Value().toString() != city;
+                     rs->Fields()["city"].Value().toString() != city(i);
         }
         QCOMPARE(wrong, 0);
     }
@@ -716,71 +592,60 @@ void TestEngineRules::repeatedTextsNeverMistakeOneForAnother()
     QCOMPARE(wrong, QStringList());
 }
 
-void TestEngineRules::executeRefusesSelect()
+// Execute takes actions, OpenRecordset queries or a table's name as written in any form.
+void TestEngineRules::eachCallTakesItsKindOfStatement()
 {
     seedPatients();
-    QVERIFY_THROWS_EXCEPTION(DbError,
-                             m_scratch->db().Execute("SELECT * FROM Patients", dbFailOnError));
-    QVERIFY_THROWS_EXCEPTION(DbError, m_scratch->db().OpenRecordset("DELETE FROM Patients"));
-    QCOMPARE(m_scratch->Count("SELECT * FROM Patients"), 3);
+    Database& db = m_scratch->db();
+    QVERIFY_THROWS_EXCEPTION(DbError, db.Execute("SELECT * FROM Patients", dbFailOnError));
+    QVERIFY_THROWS_EXCEPTION(DbError, db.OpenRecordset("DELETE FROM Patients"));
+    QVERIFY_THROWS_EXCEPTION(DbError, db.OpenRecordset("Nowhere", dbOpenTable));
+    for (const char* name : {"patients", "[Patients]", " PATIENTS "})
+        QCOMPARE(db.OpenRecordset(name, dbOpenTable)->RecordCount(), 3);
 }
 
-void TestEngineRules::tableNameOpensWholeTable()
+void TestEngineRules::openRefusesWhatIsNoDatabaseFile_data()
 {
-    seedPatients();
-    for (const QString& name : {QStringLiteral("Patients"), QStringLiteral("patients"),
-                                QStringLiteral("[Patients]"), QStringLiteral(" PATIENTS ")}) {
-        const auto rs = m_scratch->db().OpenRecordset(name, dbOpenTable);
-        QCOMPARE(rs->RecordCount(), 3);
-        QCOMPARE(rs->Fields().Count(), 20);
-        QCOMPARE(rs->Fields()[0].Name(), QStringLiteral("Address1"));
-        QCOMPARE(rs->Fields()["lname"].Size(), 20);
-        QCOMPARE(rs->Fields()[19].Type(), int(dbMemo));
-    }
-    QVERIFY_THROWS_EXCEPTION(DbError, m_scratch->db().OpenRecordset("Nowhere", dbOpenTable));
-}
-
-void TestEngineRules::openRefusesNonDatabaseFile_data()
-{
-    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QByteArray>("content"); // null: no file at all
 
     QTest::newRow("text") << QByteArray("Last,First\nSmith,Ann\n");
     QTest::newRow("binary page") << QByteArray(4096, '\x5a');
-    QTest::newRow("empty file") << QByteArray();
+    QTest::newRow("empty file") << QByteArray("");
+    QTest::newRow("missing") << QByteArray();
 }
 
-void TestEngineRules::openRefusesNonDatabaseFile()
+// Refused with a message naming the file, which stays as it was, with nothing beside it.
+void TestEngineRules::openRefusesWhatIsNoDatabaseFile()
 {
     QFETCH(QByteArray, content);
-    const QString path = QDir(m_scratch->folder()).filePath("other/brevoxal.mdb");
-    QVERIFY(QDir().mkpath(QFileInfo(path).path()));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-    file.close();
+    const QString folder = QDir(m_scratch->folder()).filePath("other");
+    const QString path = folder + QStringLiteral("/brevoxal.mdb");
+    QVERIFY(QDir().mkpath(folder));
+    if (!content.isNull())
+        writeFile(path, content);
     try {
         Database::Open(path);
         QFAIL("a file that is no database was opened");
     } catch (const DbError& e) {
         QVERIFY2(e.Message().contains(path), qPrintable(e.Message()));
     }
-    QCOMPARE(fileHash(path), QCryptographicHash::hash(content, QCryptographicHash::Sha256));
-    QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files), QStringList{"brevoxal.mdb"});
+    QCOMPARE(fileHash(path), content.isNull() ? QByteArray()
+                                              : QCryptographicHash::hash(content, QCryptographicHash::Sha256));
+    QCOMPARE(QDir(folder).entryList(QDir::Files),
+             content.isNull() ? QStringList() : QStringList{"brevoxal.mdb"});
 }
 
+// Another program's SQLite file, in rollback-journal mode: opening it and reading its tables
+// must not switch its journal mode or touch a byte of it.
 void TestEngineRules::readingAForeignFileLeavesItUnchanged()
 {
-    // Another program's SQLite file, in rollback-journal mode: opening it and reading its
-    // tables must not switch its journal mode or touch a byte of it.
     const QString path = QDir(m_scratch->folder()).filePath("foreign.db");
-    {
-        sqlite3* raw = nullptr;
-        QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &raw), SQLITE_OK);
-        QCOMPARE(sqlite3_exec(raw, "CREATE TABLE Notes (body TEXT); INSERT INTO Notes VALUES ('x')",
-                              nullptr, nullptr, nullptr),
-                 SQLITE_OK);
-        sqlite3_close(raw);
-    }
+    sqlite3* raw = nullptr;
+    QCOMPARE(sqlite3_open(QFile::encodeName(path).constData(), &raw), SQLITE_OK);
+    QCOMPARE(sqlite3_exec(raw, "CREATE TABLE Notes (body TEXT); INSERT INTO Notes VALUES ('x')",
+                          nullptr, nullptr, nullptr),
+             SQLITE_OK);
+    sqlite3_close(raw);
     const QByteArray before = fileHash(path);
     {
         Database db = Database::Open(path);
@@ -791,32 +656,19 @@ void TestEngineRules::readingAForeignFileLeavesItUnchanged()
     QVERIFY(!QFileInfo::exists(path + "-wal"));
 }
 
-void TestEngineRules::openRefusesMissingFile()
-{
-    const QString path = QDir(m_scratch->folder()).filePath("missing.mdb");
-    QVERIFY_THROWS_EXCEPTION(DbError, Database::Open(path));
-    QVERIFY(!QFileInfo::exists(path));
-    QVERIFY_THROWS_EXCEPTION(DbError, Database::Open(m_scratch->folder()));
-}
-
 void TestEngineRules::createRefusesExistingFile()
 {
     seedPatients();
     const QString path = m_scratch->db().Name();
     m_scratch->db().Close();
-    const QByteArray before = fileHash(path);
-    QVERIFY_THROWS_EXCEPTION(DbError, Database::Create(path));
-    QCOMPARE(fileHash(path), before);
-    Database reopened = Database::Open(path);
-    QCOMPARE(reopened.OpenRecordset("SELECT * FROM Patients")->RecordCount(), 3);
-
     const QString text = QDir(m_scratch->folder()).filePath("notes.txt");
-    QFile file(text);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("keep me");
-    file.close();
-    QVERIFY_THROWS_EXCEPTION(DbError, Database::Create(text));
-    QCOMPARE(fileHash(text), QCryptographicHash::hash("keep me", QCryptographicHash::Sha256));
+    writeFile(text, "keep me");
+    for (const QString& existing : {path, text}) {
+        const QByteArray before = fileHash(existing);
+        QVERIFY_THROWS_EXCEPTION(DbError, Database::Create(existing));
+        QCOMPARE(fileHash(existing), before);
+    }
+    QCOMPARE(Database::Open(path).OpenRecordset("SELECT * FROM Patients")->RecordCount(), 3);
 }
 
 QTEST_GUILESS_MAIN(TestEngineRules)
