@@ -1,5 +1,4 @@
 #include "DbError.h"
-#include "RepeatedTexts.h"
 #include "Schema.h"
 #include "ScratchDatabase.h"
 
@@ -51,11 +50,6 @@ QString layout(const Recordset& rs)
     return fields.join(u' ');
 }
 
-QDateTime utc(int y, int m, int d)
-{
-    return QDateTime(QDate(y, m, d), QTime(0, 0), Qt::UTC);
-}
-
 QByteArray fileHash(const QString& path)
 {
     QFile file(path);
@@ -84,27 +78,19 @@ private slots:
 
     void newDatabaseHoldsTheTablesAsWritten();
     void newDatabaseHoldsOnlyItsSeedRows();
-    void datesCompareByValue();
-    void topTakesFirstRowsOfTheOrder();
-    void likeTakesJetPatterns_data();
-    void likeTakesJetPatterns();
+    void dialectRules_data();
+    void dialectRules();
     void textComparesWithoutCase_data();
     void textComparesWithoutCase();
     void everyLetterEqualsItsOtherCase();
-    void namesMatchInAnyCase();
     void fieldsKeepTheirWrittenNamesTypesAndSizes();
-    void trueReadsBackAsBoolean();
-    void omittedFieldIsNullEmptyTextIsNot();
-    void longTextIsCutToItsColumn();
     void rowsAddedOneByOneStoreTheirOwnValues();
     void failingStatementAppliesNothing_data();
     void failingStatementAppliesNothing();
-    void valuesAtTheLimitsAreStored();
     void recordsetsMoveWithinTheirRows();
     void snapshotKeepsRowsOfItsOpening();
     void oneQueryOpenTwiceReadsTwice();
     void longListingsReadEveryTextExactly();
-    void repeatedTextsNeverMistakeOneForAnother();
     void eachCallTakesItsKindOfStatement();
     void openRefusesWhatIsNoDatabaseFile_data();
     void openRefusesWhatIsNoDatabaseFile();
@@ -150,6 +136,11 @@ void TestEngineRules::seedPatients()
         "(2, 'Müller', 'Jörg', #10/20/1955#, #1/2/2024#, 200, 'M')",
         "INSERT INTO Patients (ptid, lname, fname, birthdate, calldate, goal_chol, sex) VALUES "
         "(3, 'O''Hara', 'Bea', #3/4/1971#, #1/1/1900#, 2000, 'F')",
+        "INSERT INTO Doctors (DoctorID, LName) VALUES (1, 'Smith')",
+        "INSERT INTO Doctors (DoctorID, LName) VALUES (2, 'Müller')",
+        "INSERT INTO Doctors (DoctorID, LName) VALUES (3, 'O''Hara')",
+        "INSERT INTO Doctors (DoctorID, LName) VALUES (4, 'SMYTH')",
+        "INSERT INTO Doctors (DoctorID, LName) VALUES (5, 'Room 7')",
     });
 }
 
@@ -189,64 +180,97 @@ void TestEngineRules::newDatabaseHoldsOnlyItsSeedRows()
              QStringLiteral("1|Smoking\n2|Family History\n3|Overweight\n4|Sedintery lifestyle"));
 }
 
-// Text order would put 1/2/2024 before 12/1/2023; value order does not.
-void TestEngineRules::datesCompareByValue()
+// Each rule of the dialect as one query's whole result, after the statements of its row.
+void TestEngineRules::dialectRules_data()
 {
+    QTest::addColumn<QStringList>("statements");
+    QTest::addColumn<QString>("query");
+    QTest::addColumn<QString>("result");
+
+    const auto row = [](const char* name, const QString& query, const QString& result,
+                        const QStringList& statements = {}) {
+        QTest::newRow(name) << statements << query << result;
+    };
+    // Text order would put 1/2/2024 before 12/1/2023; value order does not.
+    row("dates order by value", "SELECT ptid FROM Patients ORDER BY calldate", "3\n1\n2");
+    row("dates compare by value",
+        "SELECT ptid FROM Patients WHERE calldate < #1/1/2024# AND calldate <> #1/1/1900#", "1");
+    row("date literals in every form",
+        "SELECT ptid FROM Patients WHERE calldate = #2024-01-02# OR birthdate = #01/02/60# "
+        "ORDER BY ptid",
+        "1\n2");
+    row("BETWEEN takes both ends",
+        "SELECT ptid FROM Patients WHERE birthdate BETWEEN #10/20/1955# AND #1/2/1960# "
+        "ORDER BY birthdate DESC",
+        "1\n2");
+    row("a date made by the query", "SELECT MAX(calldate) AS last FROM Patients", "01/02/2024");
+    row("TOP takes the first rows of the order",
+        "SELECT TOP 2 ptid FROM Patients ORDER BY calldate DESC", "2\n1");
+    row("TOP in a sub-query",
+        "SELECT lname FROM Patients WHERE ptid IN (SELECT TOP 1 ptid FROM Patients ORDER BY "
+        "birthdate) ORDER BY lname",
+        "Müller");
+    // The call list's join: a patient printed for an older call date is not printed for this one.
+    row("LEFT JOIN on two conditions",
+        "SELECT patients.ptid, printlog.printdate FROM patients LEFT JOIN printlog ON "
+        "patients.ptid=printlog.ptid AND patients.calldate=printlog.calldate ORDER BY patients.ptid",
+        "1|12/02/2023\n2|<null>\n3|<null>",
+        {"INSERT INTO printlog (ptid, calldate, printdate) VALUES (1, #12/1/2023#, #12/2/2023#)",
+         "INSERT INTO printlog (ptid, calldate, printdate) VALUES (2, #6/1/2023#, #6/2/2023#)"});
+    const QString like = QStringLiteral("SELECT DoctorID FROM Doctors WHERE LName LIKE '%1' "
+                                        "ORDER BY LName");
+    row("LIKE, starts with", like.arg("sm*"), "1\n4");
+    row("LIKE, one character", like.arg("Sm?th"), "1\n4");
+    row("LIKE, digit", like.arg("Room #"), "5");
+    row("LIKE, not in set", like.arg("[!mos]*"), "5");
+    row("LIKE, range", like.arg("[n-z]*"), "3\n5\n1\n4");
+    row("LIKE, quote", like.arg("o''*"), "3");
+    row("LIKE, non-ASCII in the other case", like.arg("*ÜLLER"), "2");
+    row("names match in any case",
+        "select pAtIeNtS.[FName], [LNAME] from [patients] where patients.PtId IN (1, 4) "
+        "ORDER BY PTID",
+        "Anne|Smith\n<null>|Lee",
+        {"UPDATE PATIENTS SET FNAME = 'Anne' WHERE PTID = 1",
+         "insert into patients (PTID, LNAME) values (4, 'Lee')"});
+    const QStringList contacts = {
+        "INSERT INTO Communications (id, ptid, complete) VALUES (1, 1, True)",
+        "INSERT INTO Communications (id, ptid, complete) VALUES (2, 1, False)",
+        "INSERT INTO Communications (id, ptid) VALUES (3, 1)"};
+    row("True and False read back as booleans",
+        "SELECT complete FROM Communications ORDER BY id", "True\nFalse\n<null>", contacts);
+    row("booleans compare", "SELECT id FROM Communications WHERE complete = FALSE", "2", contacts);
+    row("True and False as values", "SELECT True AS yes, False FROM Company", "True|False");
+    row("UCase of Null is Null", "SELECT UCase(MI) FROM Patients WHERE ptid = 1", "<null>");
+    row("omitted fields are Null, empty texts are not",
+        "SELECT fname, comment, MI, birthdate, goal_chol FROM Patients WHERE ptid > 6",
+        "<null>|<null>|<null>|<null>|<null>\n||<null>|<null>|<null>",
+        {"INSERT INTO Patients (ptid, lname) VALUES (7, 'Lee')",
+         "INSERT INTO Patients (ptid, fname, comment) VALUES (8, '', '')"});
+    row("long text is cut to its column", "SELECT sex, MI, lname FROM Patients WHERE ptid = 9",
+        "M|J|" + QString(20, u'ü'),
+        {"INSERT INTO Patients (ptid, sex, MI, lname) VALUES (9, 'Male', 'Jo', '" +
+         QString(25, u'ü') + "')"});
+    row("an update is cut too", "SELECT sex, st FROM Patients WHERE ptid = 1", "F|Te",
+        {"UPDATE Patients SET sex = 'Female', st = 'Texas' WHERE ptid = 1"});
+    row("memo fields have no width", "SELECT comment FROM Patients WHERE ptid = 1",
+        QString(10000, u'n'),
+        {"UPDATE Patients SET comment = '" + QString(10000, u'n') + "' WHERE ptid = 1"});
+    // Converted on the way in, a value exactly at its field's limit still fits.
+    row("values at their fields' limits are stored",
+        "SELECT ptid, goal_chol, goal_ldl FROM Patients WHERE goal_chol = 32767",
+        "2147483647|32767|-32768",
+        {"UPDATE Patients SET ptid = '2147483647', goal_chol = '32767', goal_ldl = '-32768' "
+         "WHERE ptid = 1"});
+}
+
+void TestEngineRules::dialectRules()
+{
+    QFETCH(QStringList, statements);
+    QFETCH(QString, query);
+    QFETCH(QString, result);
     seedPatients();
-    QCOMPARE(m_scratch->Column("SELECT ptid FROM Patients ORDER BY calldate"),
-             (QVariantList{3, 1, 2}));
-    QCOMPARE(m_scratch->Column("SELECT ptid FROM Patients WHERE calldate < #1/1/2024# AND "
-                               "calldate <> #1/1/1900#"),
-             QVariantList{1});
-    QCOMPARE(m_scratch->Column("SELECT ptid FROM Patients WHERE calldate = #2024-01-02# OR "
-                               "birthdate = #01/02/60# ORDER BY ptid"),
-             (QVariantList{1, 2}));
-    QCOMPARE(m_scratch->Column("SELECT ptid FROM Patients WHERE birthdate BETWEEN #1/1/1955# "
-                               "AND #12/31/1960# ORDER BY birthdate DESC"),
-             (QVariantList{1, 2}));
-    QCOMPARE(m_scratch->Column("SELECT MAX(calldate) AS last FROM Patients"),
-             QVariantList{utc(2024, 1, 2)});
-}
-
-void TestEngineRules::topTakesFirstRowsOfTheOrder()
-{
-    seedPatients();
-    QCOMPARE(m_scratch->Column("SELECT TOP 2 ptid FROM Patients ORDER BY calldate DESC"),
-             (QVariantList{2, 1}));
-    QCOMPARE(m_scratch->Column("SELECT lname FROM Patients WHERE ptid IN (SELECT TOP 1 ptid FROM "
-                               "Patients ORDER BY birthdate) ORDER BY lname"),
-             QVariantList{"Müller"});
-}
-
-void TestEngineRules::likeTakesJetPatterns_data()
-{
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QVariantList>("ids");
-
-    QTest::newRow("starts with") << "sm*" << QVariantList{1, 4};
-    QTest::newRow("one character") << "Sm?th" << QVariantList{1, 4};
-    QTest::newRow("digit") << "Room #" << QVariantList{5};
-    QTest::newRow("not in set") << "[!mos]*" << QVariantList{5};
-    QTest::newRow("range") << "[n-z]*" << QVariantList{3, 5, 1, 4};
-    QTest::newRow("quote") << "o'*" << QVariantList{3};
-    QTest::newRow("non-ASCII, other case") << "*ÜLLER" << QVariantList{2};
-}
-
-void TestEngineRules::likeTakesJetPatterns()
-{
-    QFETCH(QString, pattern);
-    QFETCH(QVariantList, ids);
-    m_scratch->ExecuteAll({
-        "INSERT INTO Doctors (DoctorID, LName) VALUES (1, 'Smith')",
-        "INSERT INTO Doctors (DoctorID, LName) VALUES (2, 'Müller')",
-        "INSERT INTO Doctors (DoctorID, LName) VALUES (3, 'O''Hara')",
-        "INSERT INTO Doctors (DoctorID, LName) VALUES (4, 'SMYTH')",
-        "INSERT INTO Doctors (DoctorID, LName) VALUES (5, 'Room 7')",
-    });
-    QCOMPARE(m_scratch->Column(QStringLiteral("SELECT DoctorID FROM Doctors WHERE LName LIKE '%1' "
-                                              "ORDER BY LName")
-                                   .arg(QString(pattern).replace(u'\'', QStringLiteral("''")))),
-             ids);
+    m_scratch->ExecuteAll(statements);
+    QCOMPARE(m_scratch->Dump(query), result);
 }
 
 void TestEngineRules::textComparesWithoutCase_data()
@@ -270,7 +294,7 @@ void TestEngineRules::textComparesWithoutCase()
     const QString insert =
         QStringLiteral("INSERT INTO Doctors (DoctorID, LName, FName) VALUES (%1, '%2', '%3')");
     m_scratch->ExecuteAll({insert.arg("1", stored, "b"), insert.arg("2", probe, "C"),
-                           insert.arg("3", stored, "a"), "INSERT INTO Doctors (DoctorID) VALUES (4)"});
+                           insert.arg("3", stored, "a")});
     const QString where =
         QStringLiteral("SELECT DoctorID FROM Doctors WHERE %1 %2 '%3' ORDER BY DoctorID");
     QCOMPARE(m_scratch->Column(where.arg("LName", "=", probe)), (QVariantList{1, 2, 3}));
@@ -279,12 +303,10 @@ void TestEngineRules::textComparesWithoutCase()
     QCOMPARE(m_scratch->Column(where.arg("LName", "LIKE", probe.left(2) + u'*')),
              (QVariantList{1, 2, 3}));
     QCOMPARE(m_scratch->Column(where.arg("UCASE(LName)", "=", probe)), (QVariantList{1, 2, 3}));
-    QCOMPARE(m_scratch->Dump("SELECT UCase(LName) FROM Doctors WHERE DoctorID = 4"), "<null>");
     // Equal names leave the order to the first names: a, b, C (not C before a as in binary order).
-    QCOMPARE(m_scratch->Column("SELECT DoctorID FROM Doctors WHERE LName <> '' ORDER BY LName, "
-                               "FName"),
+    QCOMPARE(m_scratch->Column("SELECT DoctorID FROM Doctors ORDER BY LName, FName"),
              (QVariantList{3, 1, 2}));
-    QCOMPARE(m_scratch->Count("SELECT DISTINCT LName FROM Doctors WHERE DoctorID < 4"), 1);
+    QCOMPARE(m_scratch->Count("SELECT DISTINCT LName FROM Doctors"), 1);
 }
 
 // Each letter beside its other case form: the two texts differ in letter case alone.
@@ -307,17 +329,6 @@ void TestEngineRules::everyLetterEqualsItsOtherCase()
     QCOMPARE(m_scratch->Count(sql.arg(letters, others)), 1);
 }
 
-void TestEngineRules::namesMatchInAnyCase()
-{
-    seedPatients();
-    m_scratch->ExecuteAll({"UPDATE PATIENTS SET FNAME = 'Anne' WHERE PTID = 1",
-                           "insert into patients (PTID, LNAME) values (4, 'Lee')"});
-    QCOMPARE(m_scratch->Column("select pAtIeNtS.[LName] from [patients] where patients.PtId > 3"),
-             QVariantList{"Lee"});
-    const auto rs = m_scratch->db().OpenRecordset("SELECT * FROM Patients WHERE ptid = 1");
-    QCOMPARE(rs->Fields()["FNAME"].Value().toString(), QStringLiteral("Anne"));
-}
-
 // Names as the query writes them, Expr1000 on for expressions without one; a text the query
 // makes has no width of its own: a Text field's largest. Two columns of one name from a join
 // are told apart by their tables.
@@ -335,6 +346,8 @@ void TestEngineRules::fieldsKeepTheirWrittenNamesTypesAndSizes()
         "SELECT COUNT(*), MAX(goal_chol), max(birthdate) AS latest FROM Patients");
     QCOMPARE(layout(*maxima), "Expr1000:L4 Expr1001:I2 latest:D8");
     QCOMPARE(maxima->Fields()["expr1001"].Value(), QVariant(2000));
+    QCOMPARE(layout(*m_scratch->db().OpenRecordset("SELECT True AS yes, False FROM Company")),
+             "yes:B1 Expr1000:B1");
     const auto accented =
         m_scratch->db().OpenRecordset("SELECT lname AS [Größe] FROM Patients WHERE ptid = 1");
     QCOMPARE(accented->Fields()["gRÖße"].Value().toString(), QStringLiteral("Smith"));
@@ -342,50 +355,6 @@ void TestEngineRules::fieldsKeepTheirWrittenNamesTypesAndSizes()
         "SELECT * FROM Drugs INNER JOIN Schedule ON Drugs.DrugID = Schedule.DrugID");
     QCOMPARE(layout(*joined), "Drugs.DrugID:L4 DrugDesc:T20 ID:L4 PtId:L4 Schedule.DrugID:L4 "
                               "Comment:M0");
-}
-
-void TestEngineRules::trueReadsBackAsBoolean()
-{
-    m_scratch->ExecuteAll({
-        "INSERT INTO Communications (id, ptid, complete) VALUES (1, 1, True)",
-        "INSERT INTO Communications (id, ptid, complete) VALUES (2, 1, False)",
-        "INSERT INTO Communications (id, ptid) VALUES (3, 1)",
-    });
-    QCOMPARE(m_scratch->Dump("SELECT complete FROM Communications ORDER BY id"),
-             QStringLiteral("True\nFalse\n<null>"));
-    QCOMPARE(m_scratch->Column("SELECT id FROM Communications WHERE complete = FALSE"),
-             QVariantList{2});
-    const auto rs = m_scratch->db().OpenRecordset("SELECT True AS yes, False FROM Company");
-    QCOMPARE(layout(*rs), "yes:B1 Expr1000:B1");
-    QCOMPARE(m_scratch->Dump("SELECT True AS yes, False FROM Company"), "True|False");
-}
-
-void TestEngineRules::omittedFieldIsNullEmptyTextIsNot()
-{
-    m_scratch->ExecuteAll({"INSERT INTO Patients (ptid, lname) VALUES (7, 'Lee')",
-                           "INSERT INTO Patients (ptid, fname, comment) VALUES (8, '', '')"});
-    QCOMPARE(m_scratch->Dump("SELECT fname, comment, MI, birthdate, goal_chol FROM Patients "
-                             "ORDER BY ptid"),
-             "<null>|<null>|<null>|<null>|<null>\n||<null>|<null>|<null>");
-}
-
-void TestEngineRules::longTextIsCutToItsColumn()
-{
-    Database& db = m_scratch->db();
-    const QString longName = QString(25, QChar(u'ü'));
-    db.Execute(QStringLiteral("INSERT INTO Patients (ptid, sex, MI, lname) VALUES (1, 'Male', "
-                              "'Jo', '%1')")
-                   .arg(longName),
-               dbFailOnError);
-    QCOMPARE(m_scratch->Dump("SELECT sex, MI, lname FROM Patients"),
-             QStringLiteral("M|J|") + QString(20, QChar(u'ü')));
-    db.Execute("UPDATE Patients SET sex = 'Female', st = 'Texas' WHERE ptid = 1", dbFailOnError);
-    QCOMPARE(m_scratch->Dump("SELECT sex, st FROM Patients"), QStringLiteral("F|Te"));
-    QCOMPARE(db.RecordsAffected(), 1);
-    // Memo fields have no width.
-    const QString note = QString(10000, QChar(u'n'));
-    db.Execute(QStringLiteral("UPDATE Patients SET comment = '%1'").arg(note), dbFailOnError);
-    QCOMPARE(m_scratch->Dump("SELECT comment FROM Patients"), note);
 }
 
 // Inserts that differ only in their values run through one kept statement: each row must
@@ -434,7 +403,6 @@ void TestEngineRules::failingStatementAppliesNothing_data()
         {"Integer underflow", "INSERT INTO Patients (ptid, goal_chol) VALUES (9, -32769)"},
         {"Long overflow", "INSERT INTO Patients (ptid) VALUES (3000000000)"},
         {"multi-row update failing on a later row", "UPDATE Patients SET goal_chol = goal_chol * 20"},
-        {"update with wrong kind", "UPDATE Patients SET birthdate = 'yesterday' WHERE ptid = 2"},
         {"second value wrong", "UPDATE Patients SET lname = 'x', goal_ldl = 'y'"},
         {"delete with unknown field", "DELETE FROM Patients WHERE nosuchfield = 1"},
     };
@@ -452,17 +420,6 @@ void TestEngineRules::failingStatementAppliesNothing()
     const QString before = m_scratch->Dump(kPatients);
     QVERIFY_THROWS_EXCEPTION(DbError, m_scratch->db().Execute(sql, options));
     QCOMPARE(m_scratch->Dump(kPatients), before);
-}
-
-// Converted on the way in, a value exactly at its field's limit still fits.
-void TestEngineRules::valuesAtTheLimitsAreStored()
-{
-    seedPatients();
-    m_scratch->db().Execute("UPDATE Patients SET ptid = '2147483647', goal_chol = '32767', "
-                            "goal_ldl = '-32768' WHERE ptid = 1",
-                            dbFailOnError);
-    QCOMPARE(m_scratch->Dump("SELECT ptid, goal_chol, goal_ldl FROM Patients WHERE goal_chol = 32767"),
-             QStringLiteral("2147483647|32767|-32768"));
 }
 
 // A snapshot moves both ways and counts its rows without moving; forward-only refuses to go
@@ -540,10 +497,14 @@ void TestEngineRules::oneQueryOpenTwiceReadsTwice()
 }
 
 // Long listings share the strings of texts a column repeats: every row must still read back
-// exactly what was stored, whether its column repeats, never repeats or holds non-ASCII text.
+// exactly what was stored, whether its column repeats, never repeats or holds non-ASCII text,
+// and texts of one length that differ in a single letter (first, middle or last) are hashed
+// alike but for that letter.
 void TestEngineRules::longListingsReadEveryTextExactly()
 {
-    const QStringList names = {"Smith", "Jones", "Müller", "Lee", "smith", "Smith "};
+    const QStringList names = {"Smith",  "Jones", "Müller", "Lee",   "smith",
+                               "Smith ", "1a",    "1b",     "a1234", "b1234",
+                               "12345678abcdefgh", "12345678abcdefgi"};
     const auto city = [](int i) { return i % 7 == 0 ? QStringLiteral("Zoë") : QStringLiteral("Salem"); };
     QStringList statements;
     for (int i = 1; i <= 1500; ++i)
@@ -565,31 +526,6 @@ void TestEngineRules::longListingsReadEveryTextExactly()
         }
         QCOMPARE(wrong, 0);
     }
-}
-
-// Texts of one length that differ in a single letter (in the first, a middle or the last eight
-// bytes, or in a text shorter than four) are hashed alike but for that letter, and many share
-// slots of the table; each must come back as itself, before and after the column stops looking
-// for repeats.
-void TestEngineRules::repeatedTextsNeverMistakeOneForAnother()
-{
-    RepeatedTexts texts;
-    QStringList wrong;
-    for (int round = 0; round < 40; ++round) {
-        for (char letter = 'a'; letter <= 'z'; ++letter) {
-            for (const QByteArray& text :
-                 {QByteArray(1, letter), QByteArray("1") + letter, QByteArray("1") + letter + "3",
-                  letter + QByteArray("1234"), QByteArray("1234") + letter,
-                  QByteArray("1234567") + letter + "9", QByteArray("12345678abcdefg") + letter,
-                  QByteArray("12345678abcdefgh") + letter}) {
-                if (texts.Value(text.constData(), int(text.size())).toString() != QString::fromLatin1(text))
-                    wrong << QString::fromLatin1(text);
-            }
-        }
-    }
-    const QByteArray accented = "Zo\xc3\xab";
-    QCOMPARE(texts.Value(accented.constData(), int(accented.size())).toString(), QStringLiteral("Zoë"));
-    QCOMPARE(wrong, QStringList());
 }
 
 // Execute takes actions, OpenRecordset queries or a table's name as written in any form.
