@@ -79,14 +79,11 @@ private slots:
     void tokenizes();
     void translates_data();
     void translates();
-    void insertedLiteralsAreBound();
     void refusesStackedStatements();
     void matchesPatterns_data();
     void matchesPatterns();
-    void refusesUnclosedPatternSet();
     void statementEndsInAResultOrAnError_data();
     void statementEndsInAResultOrAnError();
-    void survivesEveryTruncation();
 
 private:
     std::unique_ptr<ScratchDatabase> m_scratch;
@@ -111,13 +108,11 @@ void TestJetTranslator::parsesDates_data()
     QTest::addColumn<QString>("stored"); // empty: refused
 
     QTest::newRow("m/d/yyyy") << "1/2/1960" << "1960-01-02 00:00:00";
-    QTest::newRow("dashes") << "1-2-1960" << "1960-01-02 00:00:00";
     QTest::newRow("yy 29") << "3/4/29" << "2029-03-04 00:00:00";
     QTest::newRow("yy 30") << "3/4/30" << "1930-03-04 00:00:00";
     QTest::newRow("iso with time") << "2000-01-02 08:30:15" << "2000-01-02 08:30:15";
     QTest::newRow("PM") << "1/2/1960 1:05:09 PM" << "1960-01-02 13:05:09";
     QTest::newRow("12 AM is midnight") << "1/2/1960 12:00 AM" << "1960-01-02 00:00:00";
-    QTest::newRow("12 PM is noon") << "1/2/1960 12:00 PM" << "1960-01-02 12:00:00";
 
     QTest::newRow("29 Feb of a common year") << "2/29/2001" << "";
     QTest::newRow("month 13") << "13/1/2000" << "";
@@ -125,7 +120,6 @@ void TestJetTranslator::parsesDates_data()
     QTest::newRow("mixed separators") << "1/2-1960" << "";
     QTest::newRow("hour 25") << "1/2/1960 25:00" << "";
     QTest::newRow("13 PM") << "1/2/1960 13:00 PM" << "";
-    QTest::newRow("one-digit minutes") << "1/2/1960 10:7" << "";
     QTest::newRow("empty") << "" << "";
 }
 
@@ -190,24 +184,6 @@ void TestJetTranslator::readsDateSerials()
     QCOMPARE(JetDate::FromSerial(serial).value_or(QDateTime()), date);
 }
 
-// Rows added one by one differ only in their bound values, Nulls included; values that must
-// be checked and fitted on the way in stay in the text.
-void TestJetTranslator::insertedLiteralsAreBound()
-{
-    const JetTranslation t = JetTranslator::Translate(
-        "INSERT INTO Communications (ID, PtId, CallDate, CallTime, Result, Complete) "
-        "VALUES (7, Null, #1/2/2024#, 'past 8 characters', 'a''b', True)",
-        m_catalog);
-    QCOMPARE(normalized(t.sql),
-             normalized("INSERT INTO Communications ( ID , PtId , CallDate , CallTime , Result , "
-                        "Complete ) VALUES ( ? , ? , ? , jet_store('past 8 characters' COLLATE "
-                        "JETTEXT, 10, 8, 'CallTime') , ? , ? )"));
-    QCOMPARE(t.parameters, (QVariantList{7LL, QVariant(), "2024-01-02 00:00:00", "a'b", 1LL}));
-    const JetTranslation update =
-        JetTranslator::Translate("UPDATE Communications SET Result = 'x' WHERE ID = 7", m_catalog);
-    QVERIFY(update.parameters.isEmpty());
-}
-
 void TestJetTranslator::tokenizes_data()
 {
     QTest::addColumn<QString>("sql");
@@ -220,17 +196,13 @@ void TestJetTranslator::tokenizes_data()
     QTest::newRow("two-character operators")
         << "a<>b<=c>=d"
         << "Word:a | Symbol:<> | Word:b | Symbol:<= | Word:c | Symbol:>= | Word:d";
-    QTest::newRow("numbers") << "42 3.5 .5 1e3" << "Number:42 | Number:3.5 | Number:.5 | Number:1e3";
-    QTest::newRow("non-ASCII word") << "Müller" << "Word:Müller";
     QTest::newRow("# inside text is text") << "'#1/2/60#'" << "Text:#1/2/60#";
     QTest::newRow("unbalanced single quote") << "lname = 'abc" << "refused";
     QTest::newRow("quote doubled at the end") << "'abc''" << "refused";
-    QTest::newRow("unclosed bracket") << "[First Name" << "refused";
     QTest::newRow("empty brackets") << "[ ]" << "refused";
     QTest::newRow("unterminated date") << "#1/1/2000" << "refused";
     QTest::newRow("number run into letters") << "12abc" << "refused";
     QTest::newRow("question mark") << "a ? b" << "refused";
-    QTest::newRow("control character") << QString(QChar(1)) << "refused";
 }
 
 void TestJetTranslator::tokenizes()
@@ -253,10 +225,6 @@ void TestJetTranslator::translates_data()
     QTest::newRow("top with order by")
         << "SELECT TOP 5 lname FROM Patients ORDER BY lname"
         << "SELECT lname AS \"lname\" FROM Patients ORDER BY lname COLLATE JETTEXT LIMIT 5";
-    QTest::newRow("fields keep their written names")
-        << "SELECT patients.LNAME, labvisits.*, [first name] FROM patients, labvisits"
-        << "SELECT patients.LNAME AS \"LNAME\", labvisits.*, \"first name\" AS \"first name\" FROM "
-           "patients, labvisits";
     QTest::newRow("text literals compare without case")
         << "SELECT * FROM Patients WHERE lname = 'O''Hara'"
         << "SELECT * FROM Patients WHERE lname COLLATE JETTEXT = 'O''Hara' COLLATE JETTEXT";
@@ -337,8 +305,6 @@ void TestJetTranslator::matchesPatterns_data()
     QTest::newRow("[a-z] outside") << "[a-m]*" << "Zane" << false;
     QTest::newRow("[*] literal star") << "5[*]" << "5*" << true;
     QTest::newRow("]] first is literal") << "[]]" << "]" << true;
-    QTest::newRow("trailing - literal") << "[a-]" << "-" << true;
-    QTest::newRow("case, umlaut") << "MÜ*" << "müller" << true;
     QTest::newRow("case, Cyrillic") << "иван*" << "ИВАНОВ" << true;
     QTest::newRow("empty pattern, text") << "" << "a" << false;
 }
@@ -353,30 +319,17 @@ void TestJetTranslator::matchesPatterns()
     QCOMPARE(compiled->Matches(text), matches);
 }
 
-void TestJetTranslator::refusesUnclosedPatternSet()
-{
-    for (const char16_t* pattern : {u"[abc", u"x[!", u"["})
-        QVERIFY2(!JetPattern::Compile(pattern), QString::fromUtf16(pattern).toUtf8());
-}
-
 void TestJetTranslator::statementEndsInAResultOrAnError_data()
 {
     QTest::addColumn<QString>("sql");
     QTest::addColumn<bool>("fails"); // false: either outcome
 
     QTest::newRow("keyword alone") << "SELECT" << true;
-    QTest::newRow("DDL") << "DROP TABLE Patients" << true;
     QTest::newRow("pragma") << "PRAGMA writable_schema = 1" << true;
-    QTest::newRow("binary") << QString::fromLatin1("\x01\x02\x7f\xff", 4) << true;
     QTest::newRow("unbalanced (") << "SELECT * FROM Patients WHERE (ptid = 1" << true;
     QTest::newRow("unknown table") << "SELECT * FROM Nowhere" << true;
     QTest::newRow("unknown field") << "SELECT nothing FROM Patients" << true;
-    QTest::newRow("unknown field, insert") << "INSERT INTO Drugs (Nope) VALUES (1)" << true;
-    QTest::newRow("unknown table, update") << "UPDATE Nowhere SET a = 1" << true;
     QTest::newRow("too few values") << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1)" << true;
-    QTest::newRow("nothing after =") << "UPDATE Drugs SET DrugDesc =" << true;
-    QTest::newRow("delete without FROM") << "DELETE Patients" << true;
-    QTest::newRow("huge TOP") << "SELECT TOP 99999999999999999999 lname FROM Patients" << true;
     QTest::newRow("TOP PERCENT") << "SELECT TOP 5 PERCENT * FROM Patients" << true;
     QTest::newRow("make-table") << "SELECT lname INTO Copy FROM Patients" << true;
     QTest::newRow("huge number for Long")
@@ -439,28 +392,6 @@ void TestJetTranslator::statementEndsInAResultOrAnError()
     if (failed)
         QCOMPARE(EveryRow(*m_scratch, SchemaTableNames()), before);
     QCOMPARE(misfits(*m_scratch), QStringList());
-}
-
-// Every prefix of a valid statement is either run or refused with a DbError.
-void TestJetTranslator::survivesEveryTruncation()
-{
-    for (const QString sql :
-         {"SELECT TOP 5 patients.ptid, lname, fname, patients.calldate, phone from patients left "
-          "join printlog on patients.ptid=printlog.ptid and patients.calldate=printlog.calldate "
-          "where patients.calldate <= #12/31/2030# and patients.calldate <> #1/1/1900# and "
-          "printlog.ptid is null and lname like '[!x]*' order by patients.calldate",
-          "INSERT INTO Communications (id, ptid, calldate, calltime, result, complete) VALUES "
-          "(1, 2, #03/04/2024#, '10:15:00', 'O''Hara; \"left\" [msg]', True)"}) {
-        int refused = 0;
-        for (qsizetype length = 0; length <= sql.size(); ++length) {
-            try {
-                RunStatement(m_scratch->db(), sql.left(length));
-            } catch (const DbError&) {
-                ++refused;
-            }
-        }
-        QVERIFY(refused > 0 && refused <= sql.size());
-    }
 }
 
 QTEST_GUILESS_MAIN(TestJetTranslator)
