@@ -144,11 +144,9 @@ void TestEngineRules::newDatabaseHoldsTheTablesAsWritten()
     for (const auto& [table, fields] : kTables) {
         names << table;
         QStringList stored;
-        for (const FieldDef& f : other.GetTableDef(table).fields) {
-            const bool text = f.type == dbText || f.type == dbMemo;
+        for (const FieldDef& f : other.GetTableDef(table).fields)
             stored << layout(f.name, f.type, f.size) + (f.required ? "!" : "") +
-                          (f.allowZeroLength != text ? "?" : "");
-        }
+                          (f.allowZeroLength != (f.type == dbText || f.type == dbMemo) ? "?" : "");
         QCOMPARE(stored.join(u' '), fields);
         QCOMPARE(layout(*m_scratch->db().OpenRecordset(table, dbOpenTable)), fields);
     }

@@ -273,6 +273,7 @@ void TestJetTranslator::matchesPatterns_data()
     QTest::addColumn<bool>("matches");
 
     QTest::newRow("* back-tracking") << "a*b*c" << "aXbYbc" << true;
+    QTest::newRow("* not enough") << "a*b*c" << "aXbY" << false;
     QTest::newRow("no wildcard is whole text") << "Smith" << "Smiths" << false;
     QTest::newRow("? not zero") << "Sm?th" << "Smth" << false;
     QTest::newRow("? beyond the BMP") << "a?b" << QString::fromUtf8("a\xF0\x9F\x98\x80" "b") << true;
