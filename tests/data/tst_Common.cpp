@@ -68,7 +68,6 @@ void tst_Common::textRoutines_data()
     QTest::addColumn<TextRoutine>("routine");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result");
-    QTest::newRow("trim") << &TrimText << "  Smith Jones  " << "Smith Jones";
     QTest::newRow("trim blanks alone") << &TrimText << " \tSmith\r\n " << "\tSmith\r\n";
     QTest::newRow("quote") << &SqlQuote << "O'Brien" << "O''Brien";
     QTest::newRow("zero in blanks") << &BlankIfZero << " 0 " << "";
@@ -174,7 +173,6 @@ void tst_Common::runReportingErrorsShowsTheEngineError()
     QVERIFY(shown[0].first == MessageKind::Attention);
     QCOMPARE(shown[0].second, "Data type mismatch: 'x' cannot be stored in the Long Integer field "
                               "'ptid'.\n\nStatement:\n" + bad);
-    QCOMPARE(s.Count(QStringLiteral("SELECT * FROM Patients")), 1);
 }
 
 // An identifier that is not a number alone is refused before anything is deleted.
