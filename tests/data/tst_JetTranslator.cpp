@@ -4,6 +4,7 @@
 #include "JetLexer.h"
 #include "JetPattern.h"
 #include "JetTranslator.h"
+#include "Schema.h"
 #include "ScratchDatabase.h"
 #include "StatementRun.h"
 
@@ -26,11 +27,34 @@ QString describe(const QList<JetToken>& tokens)
 {
     static const char* const kinds[] = {"Word", "Name", "Text", "Number", "Date", "Symbol", "End"};
     QStringList parts;
-    for (const JetToken& t : tokens) {
+    for (const JetToken& t : tokens)
         if (t.kind != JetToken::End)
             parts.append(QString::fromLatin1(kinds[t.kind]) + u':' + t.value);
-    }
     return parts.join(QStringLiteral(" | "));
+}
+
+// Ends a statement's text after the first character, so that only a NUL follows.
+QString withNul(const char* before, const char* after)
+{
+    return QString::fromLatin1(before) + QChar(0) + QString::fromLatin1(after);
+}
+
+// Fields holding a number outside their range or a text wider than the field.
+QStringList misfits(ScratchDatabase& scratch)
+{
+    const QHash<int, QString> outside = {{dbInteger, "[%1] < -32768 OR [%1] > 32767"},
+                                         {dbLong, "[%1] < -2147483648 OR [%1] > 2147483647"},
+                                         {dbText, "Len([%1]) > %2"}};
+    QStringList found;
+    for (const QString& table : SchemaTableNames()) {
+        for (const FieldDef& f : scratch.db().GetTableDef(table).fields) {
+            const QString where = QString(outside.value(f.type))
+                                      .replace("%1", f.name).replace("%2", QString::number(f.size));
+            if (!where.isEmpty() && scratch.Count("SELECT * FROM " + table + " WHERE " + where))
+                found.append(table + u'.' + f.name);
+        }
+    }
+    return found;
 }
 
 } // namespace
@@ -52,16 +76,11 @@ private slots:
     void tokenizes();
     void translates_data();
     void translates();
-    void insertedLiteralsAreBound();
-    void refusesStackedStatements_data();
     void refusesStackedStatements();
     void matchesPatterns_data();
     void matchesPatterns();
-    void refusesUnclosedPatternSet();
-    void refusesBadStatements_data();
-    void refusesBadStatements();
-    void survivesEveryTruncation_data();
-    void survivesEveryTruncation();
+    void statementEndsInAResultOrAnError_data();
+    void statementEndsInAResultOrAnError();
 
 private:
     std::unique_ptr<ScratchDatabase> m_scratch;
@@ -71,6 +90,12 @@ private:
 void TestJetTranslator::initTestCase()
 {
     m_scratch = std::make_unique<ScratchDatabase>();
+    m_scratch->ExecuteAll({
+        "INSERT INTO Patients (ptid, lname, fname, goal_chol, systolic, birthdate) "
+        "VALUES (1, 'Müller', 'Anna', 200, 120, #3/14/1950#)",
+        "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1, 'Atorvastatin')",
+        "INSERT INTO LabVisits (id, ptid, labdate, ldl) VALUES (1, 1, #2/1/2025#, 160)",
+    });
     m_catalog.Load(m_scratch->db().Handle());
 }
 
@@ -79,43 +104,17 @@ void TestJetTranslator::parsesDates_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("stored"); // empty: refused
 
-    QTest::newRow("m/d/yyyy") << "1/2/1960" << "1960-01-02 00:00:00";
-    QTest::newRow("mm/dd/yyyy") << "01/02/1960" << "1960-01-02 00:00:00";
-    QTest::newRow("no-date value") << "1/1/1900" << "1900-01-01 00:00:00";
-    QTest::newRow("blanks around") << "  12/31/2099 " << "2099-12-31 00:00:00";
-    QTest::newRow("dashes") << "1-2-1960" << "1960-01-02 00:00:00";
-    QTest::newRow("yy 00") << "1/1/00" << "2000-01-01 00:00:00";
     QTest::newRow("yy 29") << "3/4/29" << "2029-03-04 00:00:00";
     QTest::newRow("yy 30") << "3/4/30" << "1930-03-04 00:00:00";
-    QTest::newRow("yy 99") << "12/31/99" << "1999-12-31 00:00:00";
-    QTest::newRow("iso") << "2000-02-29" << "2000-02-29 00:00:00";
     QTest::newRow("iso with time") << "2000-01-02 08:30:15" << "2000-01-02 08:30:15";
-    QTest::newRow("24h time") << "1/2/1960 13:45" << "1960-01-02 13:45:00";
     QTest::newRow("PM") << "1/2/1960 1:05:09 PM" << "1960-01-02 13:05:09";
-    QTest::newRow("pm lower, no blank") << "1/2/1960 11:59pm" << "1960-01-02 23:59:00";
     QTest::newRow("12 AM is midnight") << "1/2/1960 12:00 AM" << "1960-01-02 00:00:00";
-    QTest::newRow("12 PM is noon") << "1/2/1960 12:00 PM" << "1960-01-02 12:00:00";
-    QTest::newRow("time alone") << "10:30" << "1899-12-30 10:30:00";
 
     QTest::newRow("29 Feb of a common year") << "2/29/2001" << "";
-    QTest::newRow("31 April") << "4/31/2000" << "";
-    QTest::newRow("month 13") << "13/1/2000" << "";
-    QTest::newRow("month 0") << "0/1/2000" << "";
-    QTest::newRow("day 0") << "1/0/2000" << "";
-    QTest::newRow("iso month 13") << "2023-13-01" << "";
-    QTest::newRow("iso 30 Feb") << "2023-02-30" << "";
     QTest::newRow("three-digit year") << "1/2/123" << "";
-    QTest::newRow("year with 11 digits") << "1/1/12345678901" << "";
     QTest::newRow("mixed separators") << "1/2-1960" << "";
-    QTest::newRow("missing day") << "1//1960" << "";
-    QTest::newRow("two parts") << "1/2" << "";
-    QTest::newRow("four parts") << "1/2/3/4" << "";
-    QTest::newRow("hour 25") << "1/2/1960 25:00" << "";
     QTest::newRow("13 PM") << "1/2/1960 13:00 PM" << "";
-    QTest::newRow("one-digit minutes") << "1/2/1960 10:7" << "";
-    QTest::newRow("trailing words") << "1/2/1960 soon" << "";
     QTest::newRow("empty") << "" << "";
-    QTest::newRow("letters") << "today" << "";
 }
 
 void TestJetTranslator::parsesDates()
@@ -135,20 +134,9 @@ void TestJetTranslator::readsStoredDates_data()
         return QDateTime(QDate(y, m, d), QTime(h, min, sec), Qt::UTC);
     };
     QTest::newRow("date and time") << QByteArray("2004-03-05 13:45:59") << utc(2004, 3, 5, 13, 45, 59);
-    QTest::newRow("no-date day") << QByteArray("1900-01-01 00:00:00") << utc(1900, 1, 1);
-    QTest::newRow("before 1970") << QByteArray("1899-12-30 23:59:59") << utc(1899, 12, 30, 23, 59, 59);
     QTest::newRow("date only") << QByteArray("2024-02-29") << utc(2024, 2, 29);
-    QTest::newRow("year one") << QByteArray("0001-01-01") << utc(1, 1, 1);
-    QTest::newRow("not a leap year") << QByteArray("2023-02-29") << QDateTime();
     QTest::newRow("1900 is no leap year") << QByteArray("1900-02-29 00:00:00") << QDateTime();
     QTest::newRow("month 13") << QByteArray("2004-13-01 00:00:00") << QDateTime();
-    QTest::newRow("day 0") << QByteArray("2004-01-00") << QDateTime();
-    QTest::newRow("hour 24") << QByteArray("2004-03-05 24:00:00") << QDateTime();
-    QTest::newRow("second 60") << QByteArray("2004-03-05 23:59:60") << QDateTime();
-    QTest::newRow("year zero") << QByteArray("0000-01-01") << QDateTime();
-    QTest::newRow("letter") << QByteArray("2004-03-0x") << QDateTime();
-    QTest::newRow("letter in the time") << QByteArray("2004-03-05 1a:00:00") << QDateTime();
-    QTest::newRow("other length") << QByteArray("2004-03-05 13:45") << QDateTime();
     QTest::newRow("empty") << QByteArray() << QDateTime();
 }
 
@@ -170,11 +158,8 @@ void TestJetTranslator::readsDateSerials_data()
     const auto utc = [](int y, int m, int d, int h = 0) {
         return QDateTime(QDate(y, m, d), QTime(h, 0), Qt::UTC);
     };
-    QTest::newRow("day zero") << 0.0 << utc(1899, 12, 30);
-    QTest::newRow("noon of day one") << 1.5 << utc(1899, 12, 31, 12);
     QTest::newRow("before day zero") << -1.25 << utc(1899, 12, 29, 6);
     QTest::newRow("first day of year 100") << -657434.0 << utc(100, 1, 1);
-    QTest::newRow("last day of 9999") << 2958465.5 << utc(9999, 12, 31, 12);
     QTest::newRow("before year 100") << -657435.0 << QDateTime();
     QTest::newRow("after 9999") << 2958466.0 << QDateTime();
     QTest::newRow("not a number") << std::nan("") << QDateTime();
@@ -187,24 +172,6 @@ void TestJetTranslator::readsDateSerials()
     QCOMPARE(JetDate::FromSerial(serial).value_or(QDateTime()), date);
 }
 
-// Rows added one by one differ only in their bound values, Nulls included; values that must
-// be checked and fitted on the way in stay in the text.
-void TestJetTranslator::insertedLiteralsAreBound()
-{
-    const JetTranslation t = JetTranslator::Translate(
-        "INSERT INTO Communications (ID, PtId, CallDate, CallTime, Result, Complete) "
-        "VALUES (7, Null, #1/2/2024#, 'past 8 characters', 'a''b', True)",
-        m_catalog);
-    QCOMPARE(normalized(t.sql),
-             normalized("INSERT INTO Communications ( ID , PtId , CallDate , CallTime , Result , "
-                        "Complete ) VALUES ( ? , ? , ? , jet_store('past 8 characters' COLLATE "
-                        "JETTEXT, 10, 8, 'CallTime') , ? , ? )"));
-    QCOMPARE(t.parameters, (QVariantList{7LL, QVariant(), "2024-01-02 00:00:00", "a'b", 1LL}));
-    const JetTranslation update =
-        JetTranslator::Translate("UPDATE Communications SET Result = 'x' WHERE ID = 7", m_catalog);
-    QVERIFY(update.parameters.isEmpty());
-}
-
 void TestJetTranslator::tokenizes_data()
 {
     QTest::addColumn<QString>("sql");
@@ -212,29 +179,16 @@ void TestJetTranslator::tokenizes_data()
 
     QTest::newRow("doubled single quote") << "'O''Hara'" << "Text:O'Hara";
     QTest::newRow("double quotes") << "\"say \"\"hi\"\"\"" << "Text:say \"hi\"";
-    QTest::newRow("other quote inside") << "\"O'Hara\" 'a\"b'" << "Text:O'Hara | Text:a\"b";
-    QTest::newRow("empty text") << "''" << "Text:";
     QTest::newRow("bracketed name with blank") << "[First Name]" << "Name:First Name";
-    QTest::newRow("date") << "#1/2/60#" << "Date:1960-01-02 00:00:00";
     QTest::newRow("two-character operators")
         << "a<>b<=c>=d"
         << "Word:a | Symbol:<> | Word:b | Symbol:<= | Word:c | Symbol:>= | Word:d";
     QTest::newRow("numbers") << "42 3.5 .5 1e3" << "Number:42 | Number:3.5 | Number:.5 | Number:1e3";
-    QTest::newRow("qualified star") << "labvisits.*" << "Word:labvisits | Symbol:. | Symbol:*";
-    QTest::newRow("non-ASCII word") << "Müller" << "Word:Müller";
-    QTest::newRow("# inside text is text") << "'#1/2/60#'" << "Text:#1/2/60#";
-    QTest::newRow("unbalanced single quote") << "lname = 'abc" << "refused";
-    QTest::newRow("unbalanced double quote") << "lname = \"abc" << "refused";
-    QTest::newRow("quote doubled at the end") << "'abc''" << "refused";
-    QTest::newRow("unclosed bracket") << "[First Name" << "refused";
-    QTest::newRow("empty brackets") << "[ ]" << "refused";
-    QTest::newRow("unterminated date") << "#1/1/2000" << "refused";
-    QTest::newRow("impossible date") << "#2/30/2000#" << "refused";
-    QTest::newRow("empty date") << "##" << "refused";
     QTest::newRow("number run into letters") << "12abc" << "refused";
+    QTest::newRow("unbalanced single quote") << "lname = 'abc" << "refused";
+    QTest::newRow("quote doubled at the end") << "'abc''" << "refused";
+    QTest::newRow("unterminated date") << "#1/1/2000" << "refused";
     QTest::newRow("question mark") << "a ? b" << "refused";
-    QTest::newRow("at sign") << "@x" << "refused";
-    QTest::newRow("control character") << QString(QChar(1)) << "refused";
 }
 
 void TestJetTranslator::tokenizes()
@@ -257,49 +211,6 @@ void TestJetTranslator::translates_data()
     QTest::newRow("top with order by")
         << "SELECT TOP 5 lname FROM Patients ORDER BY lname"
         << "SELECT lname AS \"lname\" FROM Patients ORDER BY lname COLLATE JETTEXT LIMIT 5";
-    QTest::newRow("top without order by") << "select top 3 * from patients"
-                                          << "select * from patients LIMIT 3";
-    QTest::newRow("top in a sub-query")
-        << "SELECT lname FROM Patients WHERE ptid IN (SELECT TOP 1 ptid FROM LabVisits ORDER BY "
-           "labdate DESC) ORDER BY lname"
-        << "SELECT lname AS \"lname\" FROM Patients WHERE ptid IN (SELECT ptid FROM LabVisits "
-           "ORDER BY labdate DESC LIMIT 1) ORDER BY lname COLLATE JETTEXT";
-    QTest::newRow("top in both")
-        << "SELECT TOP 2 lname FROM Patients WHERE ptid IN (SELECT TOP 1 ptid FROM LabVisits)"
-        << "SELECT lname AS \"lname\" FROM Patients WHERE ptid IN (SELECT ptid FROM LabVisits "
-           "LIMIT 1) "
-           "LIMIT 2";
-    QTest::newRow("True and False")
-        << "SELECT * FROM Communications WHERE complete = True OR complete = false"
-        << "SELECT * FROM Communications WHERE complete = 1 OR complete = 0";
-    QTest::newRow("unaliased expressions are numbered")
-        << "SELECT count(*), max(ptid), lname FROM Patients"
-        << "SELECT count(*) AS Expr1000, max(ptid) AS Expr1001, lname AS \"lname\" FROM Patients";
-    QTest::newRow("aliases kept") << "SELECT Count(ptid) as countid from Patients"
-                                  << "SELECT Count(ptid) as countid from Patients";
-    QTest::newRow("fields keep their written names")
-        << "SELECT patients.LNAME, labvisits.*, [first name] FROM patients, labvisits"
-        << "SELECT patients.LNAME AS \"LNAME\", labvisits.*, \"first name\" AS \"first name\" FROM "
-           "patients, labvisits";
-    QTest::newRow("concatenation")
-        << "SELECT lname & ', ' & fname FROM Patients"
-        << "SELECT lname || ', ' COLLATE JETTEXT || fname AS Expr1000 FROM Patients";
-    QTest::newRow("UCase") << "SELECT UCase(lname) AS u FROM Patients"
-                           << "SELECT jet_ucase(lname COLLATE JETTEXT) AS u FROM Patients";
-    QTest::newRow("brackets") << "SELECT [lname] FROM [Patients]"
-                              << "SELECT \"lname\" AS \"lname\" FROM \"Patients\"";
-    QTest::newRow("date literal")
-        << "SELECT * FROM Patients WHERE birthdate < #1/2/60#"
-        << "SELECT * FROM Patients WHERE birthdate < '1960-01-02 00:00:00'";
-    QTest::newRow("text literals compare without case")
-        << "SELECT * FROM Patients WHERE lname = 'O''Hara'"
-        << "SELECT * FROM Patients WHERE lname COLLATE JETTEXT = 'O''Hara' COLLATE JETTEXT";
-    QTest::newRow("double-quoted text")
-        << "SELECT * FROM Patients WHERE lname = \"O'Hara\""
-        << "SELECT * FROM Patients WHERE lname COLLATE JETTEXT = 'O''Hara' COLLATE JETTEXT";
-    QTest::newRow("semicolon inside text")
-        << "SELECT * FROM Patients WHERE lname = 'a;b'"
-        << "SELECT * FROM Patients WHERE lname COLLATE JETTEXT = 'a;b' COLLATE JETTEXT";
     // The file declares no collation: text fields are made case-blind where they are compared,
     // ordered or aggregated, and nowhere else.
     QTest::newRow("text fields ordered and compared, others bare")
@@ -324,7 +235,6 @@ void TestJetTranslator::translates_data()
         << "UPDATE Patients SET lname = fname WHERE city = st"
         << "UPDATE Patients SET lname = jet_store(fname, 10, 20, 'lname') WHERE city COLLATE "
            "JETTEXT = st COLLATE JETTEXT";
-    QTest::newRow("one closing semicolon") << "SELECT * FROM Patients;" << "SELECT * FROM Patients";
     QTest::newRow("no comments in the dialect")
         << "SELECT ptid FROM Patients WHERE ptid = 1 -- 1 /* x */"
         << "SELECT ptid AS \"ptid\" FROM Patients WHERE ptid = 1 - - 1 / * x * /";
@@ -332,8 +242,6 @@ void TestJetTranslator::translates_data()
                               << "DELETE FROM Patients WHERE ptid = 1";
     QTest::newRow("DISTINCTROW") << "SELECT DISTINCTROW lname FROM Patients"
                                  << "SELECT DISTINCT lname COLLATE JETTEXT AS \"lname\" FROM Patients";
-    QTest::newRow("DISTINCT number stays bare") << "SELECT DISTINCT ptid FROM LabVisits"
-                                                << "SELECT DISTINCT ptid AS \"ptid\" FROM LabVisits";
 }
 
 void TestJetTranslator::translates()
@@ -343,26 +251,18 @@ void TestJetTranslator::translates()
     QCOMPARE(normalized(JetTranslator::Translate(jet, m_catalog).sql), normalized(sqlite));
 }
 
-void TestJetTranslator::refusesStackedStatements_data()
-{
-    QTest::addColumn<QString>("sql");
-
-    QTest::newRow("select then delete") << "SELECT * FROM Patients; DELETE FROM Patients";
-    QTest::newRow("delete then drop") << "DELETE FROM Drugs WHERE DrugID = 1; DROP TABLE Drugs";
-    QTest::newRow("two semicolons") << "SELECT * FROM Patients;;";
-    QTest::newRow("values twice") << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1, 'a') (2, 'b')";
-    QTest::newRow("injected through a quote")
-        << "SELECT * FROM Patients WHERE lname = 'x'; DELETE FROM Patients WHERE 'a' = 'a'";
-}
-
+// Refused as a whole, also when the second statement hides behind a quote.
 void TestJetTranslator::refusesStackedStatements()
 {
-    QFETCH(QString, sql);
-    try {
-        JetTranslator::Translate(sql, m_catalog);
-        QFAIL("the text was accepted");
-    } catch (const DbError& e) {
-        QCOMPARE(e.Message(), QStringLiteral("Characters found after end of SQL statement."));
+    for (const char* sql : {"SELECT * FROM Patients;;",
+                            "SELECT * FROM Patients WHERE lname = 'x'; DELETE FROM Patients WHERE 'a' = 'a'"}) {
+        QString message;
+        try {
+            JetTranslator::Translate(sql, m_catalog);
+        } catch (const DbError& e) {
+            message = e.Message();
+        }
+        QCOMPARE(message, QStringLiteral("Characters found after end of SQL statement."));
     }
 }
 
@@ -372,39 +272,16 @@ void TestJetTranslator::matchesPatterns_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("matches");
 
-    QTest::newRow("* any run") << "Sm*" << "Smithers" << true;
-    QTest::newRow("* empty run") << "Smith*" << "Smith" << true;
-    QTest::newRow("* both ends") << "*mit*" << "Smith" << true;
-    QTest::newRow("* alone, empty text") << "*" << "" << true;
     QTest::newRow("* back-tracking") << "a*b*c" << "aXbYbc" << true;
     QTest::newRow("* not enough") << "a*b*c" << "aXbY" << false;
     QTest::newRow("no wildcard is whole text") << "Smith" << "Smiths" << false;
-    QTest::newRow("? one character") << "Sm?th" << "Smyth" << true;
     QTest::newRow("? not zero") << "Sm?th" << "Smth" << false;
-    QTest::newRow("? a non-ASCII letter") << "M?ller" << "Müller" << true;
     QTest::newRow("? beyond the BMP") << "a?b" << QString::fromUtf8("a\xF0\x9F\x98\x80" "b") << true;
     QTest::newRow("# a digit") << "Room ##" << "Room 09" << true;
-    QTest::newRow("# not a letter") << "Room ##" << "Room 4a" << false;
-    QTest::newRow("[abc]") << "[abc]x" << "bx" << true;
     QTest::newRow("[abc] other") << "[abc]x" << "dx" << false;
-    QTest::newRow("[!abc]") << "[!abc]x" << "dx" << true;
     QTest::newRow("[!abc] in set") << "[!abc]x" << "ax" << false;
-    QTest::newRow("[a-z]") << "[a-m]*" << "Kline" << true;
     QTest::newRow("[a-z] outside") << "[a-m]*" << "Zane" << false;
-    QTest::newRow("[!a-z] digit") << "[!a-z]" << "7" << true;
-    QTest::newRow("[*] literal star") << "5[*]" << "5*" << true;
-    QTest::newRow("[*] not any run") << "5[*]" << "55" << false;
-    QTest::newRow("[#] literal hash") << "[#]1" << "#1" << true;
-    QTest::newRow("[?] literal question") << "a[?]" << "ab" << false;
-    QTest::newRow("]] first is literal") << "[]]" << "]" << true;
-    QTest::newRow("trailing - literal") << "[a-]" << "-" << true;
-    QTest::newRow("case, ASCII") << "smith" << "SMITH" << true;
-    QTest::newRow("case, umlaut") << "MÜ*" << "müller" << true;
-    QTest::newRow("case, set of umlauts") << "[äöü]rger" << "Ärger" << true;
     QTest::newRow("case, Cyrillic") << "иван*" << "ИВАНОВ" << true;
-    QTest::newRow("case, accented") << "*É" << "josé" << true;
-    QTest::newRow("quote inside") << "O'H*" << "O'Hara" << true;
-    QTest::newRow("empty pattern, empty text") << "" << "" << true;
     QTest::newRow("empty pattern, text") << "" << "a" << false;
 }
 
@@ -418,98 +295,84 @@ void TestJetTranslator::matchesPatterns()
     QCOMPARE(compiled->Matches(text), matches);
 }
 
-void TestJetTranslator::refusesUnclosedPatternSet()
-{
-    for (const char16_t* pattern : {u"[abc", u"x[!", u"["})
-        QVERIFY2(!JetPattern::Compile(pattern), QString::fromUtf16(pattern).toUtf8());
-}
-
-void TestJetTranslator::refusesBadStatements_data()
+void TestJetTranslator::statementEndsInAResultOrAnError_data()
 {
     QTest::addColumn<QString>("sql");
+    QTest::addColumn<bool>("fails"); // false: either outcome
 
-    QTest::newRow("empty text") << "";
-    QTest::newRow("blanks") << "   ";
-    QTest::newRow("keyword alone") << "SELECT";
-    QTest::newRow("no fields") << "SELECT FROM Patients";
-    QTest::newRow("not a statement") << "lname = 'x'";
-    QTest::newRow("DDL") << "DROP TABLE Patients";
-    QTest::newRow("pragma") << "PRAGMA writable_schema = 1";
-    QTest::newRow("garbage") << ")(*&^%";
-    QTest::newRow("binary") << QString::fromLatin1("\x01\x02\x7f\xff", 4);
-    QTest::newRow("unbalanced quote") << "SELECT * FROM Patients WHERE lname = 'abc";
-    QTest::newRow("unbalanced (") << "SELECT * FROM Patients WHERE (ptid = 1";
-    QTest::newRow("unbalanced )") << "SELECT * FROM Patients WHERE ptid = 1)";
-    QTest::newRow("unterminated #") << "SELECT * FROM Patients WHERE birthdate = #1/1/2000";
-    QTest::newRow("bad date") << "SELECT * FROM Patients WHERE birthdate = #2/30/2000#";
-    QTest::newRow("unknown table") << "SELECT * FROM Nowhere";
-    QTest::newRow("unknown field") << "SELECT nothing FROM Patients";
-    QTest::newRow("unknown table, insert") << "INSERT INTO Nowhere (a) VALUES (1)";
-    QTest::newRow("unknown field, insert") << "INSERT INTO Drugs (Nope) VALUES (1)";
-    QTest::newRow("unknown table, update") << "UPDATE Nowhere SET a = 1";
-    QTest::newRow("unknown field, update") << "UPDATE Drugs SET nope = 1";
-    QTest::newRow("unknown table, delete") << "DELETE FROM Nowhere";
-    QTest::newRow("too few values") << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1)";
-    QTest::newRow("no values") << "INSERT INTO Drugs (DrugID) VALUES ()";
-    QTest::newRow("empty list item") << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1, )";
-    QTest::newRow("nothing after =") << "UPDATE Drugs SET DrugDesc =";
-    QTest::newRow("delete without FROM") << "DELETE Patients";
-    QTest::newRow("TOP of a word") << "SELECT TOP x lname FROM Patients";
-    QTest::newRow("huge TOP") << "SELECT TOP 99999999999999999999 lname FROM Patients";
-    QTest::newRow("TOP PERCENT") << "SELECT TOP 5 PERCENT * FROM Patients";
-    QTest::newRow("make-table") << "SELECT lname INTO Copy FROM Patients";
+    QTest::newRow("keyword alone") << "SELECT" << true;
+    QTest::newRow("unbalanced (") << "SELECT * FROM Patients WHERE (ptid = 1" << true;
+    QTest::newRow("no fields") << "SELECT FROM Patients" << true;
+    QTest::newRow("unbalanced )") << "SELECT * FROM Patients WHERE ptid = 1)" << true;
+    QTest::newRow("unknown table, update") << "UPDATE Nowhere SET a = 1" << true;
+    QTest::newRow("unknown field, insert") << "INSERT INTO Drugs (Nope) VALUES (1)" << true;
+    QTest::newRow("unknown field, update") << "UPDATE Drugs SET nope = 1" << true;
+    QTest::newRow("no values") << "INSERT INTO Drugs (DrugID) VALUES ()" << true;
+    QTest::newRow("too few values") << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1)" << true;
+    QTest::newRow("unknown table") << "SELECT * FROM Nowhere" << true;
+    QTest::newRow("unknown field") << "SELECT nothing FROM Patients" << true;
+    QTest::newRow("make-table") << "SELECT lname INTO Copy FROM Patients" << true;
     QTest::newRow("huge number for Long")
-        << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (99999999999999999999, 'x')";
-    QTest::newRow("2^31 for Long") << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (2147483648, 'x')";
-    QTest::newRow("32768 for Integer") << "INSERT INTO Patients (ptid, goal_chol) VALUES (1, 32768)";
-    QTest::newRow("huge exponent") << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1e999, 'x')";
-    QTest::newRow("text for a number") << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES ('one', 'x')";
-    QTest::newRow("text for a date") << "INSERT INTO Patients (ptid, birthdate) VALUES (1, 'soon')";
-    QTest::newRow("unclosed pattern set") << "SELECT * FROM HealthFactors WHERE conddesc LIKE '[ab'";
+        << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (99999999999999999999, 'x')" << true;
+    QTest::newRow("unclosed pattern set")
+        << "SELECT * FROM HealthFactors WHERE conddesc LIKE '[ab'" << true;
     QTest::newRow("deep nesting") << "SELECT * FROM Patients WHERE " + QString(5000, u'(') +
-                                         "ptid = 1" + QString(5000, u')');
+                                         "ptid = 1" + QString(5000, u')') << true;
     QTest::newRow("long operator run")
-        << "SELECT * FROM Patients WHERE ptid = " + QString(5000, u'-') + "1";
+        << "SELECT * FROM Patients WHERE ptid = " + QString(5000, u'-') + "1" << true;
+
+    // Found by fuzzing (fuzz/fuzz_translator.cpp): statements the translator passed to SQLite
+    // without fitting their values to the fields, and text hard on the lexer and SQLite.
+    QTest::newRow("update with a table alias")
+        << "UPDATE Patients AS p SET goal_chol = 99999" << true;
+    QTest::newRow("update or ignore") << "UPDATE OR IGNORE Patients SET goal_chol = 99999" << true;
+    QTest::newRow("update or replace")
+        << "UPDATE OR REPLACE Patients SET systolic = 40000 WHERE ptid = 1" << true;
+    QTest::newRow("update not indexed")
+        << "UPDATE Patients NOT INDEXED SET diastolic = 70000" << true;
+    QTest::newRow("insert from select, Integer overflow")
+        << "INSERT INTO Patients (ptid, goal_chol) SELECT 5, 99999" << true;
+    QTest::newRow("insert from select, Long overflow")
+        << "INSERT INTO Drugs (DrugID, DrugDesc) SELECT 2147483648, 'x'" << true;
+    QTest::newRow("insert from select, text for a date")
+        << "INSERT INTO Patients (ptid, birthdate) SELECT 6, 'soon'" << true;
+    QTest::newRow("insert from select, long text")
+        << "INSERT INTO Patients (ptid, lname) SELECT 7, 'abcdefghijabcdefghijabcdefghij'" << false;
+    QTest::newRow("update with alias, long text")
+        << "UPDATE Drugs AS d SET DrugDesc = 'abcdefghijabcdefghijabcdefghij'" << false;
+    QTest::newRow("NUL inside a text")
+        << withNul("INSERT INTO Drugs (DrugID, DrugDesc) VALUES (9, 'a", "b')") << false;
+    QTest::newRow("NUL before a second statement")
+        << withNul("DELETE FROM Drugs WHERE DrugID = 5", "; DELETE FROM Drugs") << true;
+    QTest::newRow("recursive query")
+        << "SELECT * FROM Drugs WHERE DrugID IN (WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL "
+           "SELECT x + 1 FROM n) SELECT x FROM n)" << true;
+    QTest::newRow("insert from select, checked values stored")
+        << "INSERT INTO Patients (ptid, lname, goal_chol) SELECT 8, 'Ng' AS who, 12.5" << false;
+    QTest::newRow("insert from select star") << "INSERT INTO Drugs SELECT * FROM Drugs" << true;
+    QTest::newRow("deep nesting in the field list")
+        << "SELECT " + QString(5000, u'(') + u'1' + QString(5000, u')') + " FROM Drugs" << false;
+    QTest::newRow("lone surrogate")
+        << "SELECT * FROM Drugs WHERE DrugDesc = '" + QString(QChar(0xD800)) + u'\'' << false;
 }
 
-// Refused with a DbError; nothing is stored.
-void TestJetTranslator::refusesBadStatements()
+// Any text ends in a result or a DbError; a failing statement changes nothing, and no
+// statement stores a value that does not fit its field.
+void TestJetTranslator::statementEndsInAResultOrAnError()
 {
     QFETCH(QString, sql);
-    QVERIFY_THROWS_EXCEPTION(DbError, RunStatement(m_scratch->db(), sql));
-    QCOMPARE(m_scratch->Count(QStringLiteral("SELECT * FROM Drugs")), 0);
-    QCOMPARE(m_scratch->Count(QStringLiteral("SELECT * FROM Patients")), 0);
-}
-
-void TestJetTranslator::survivesEveryTruncation_data()
-{
-    QTest::addColumn<QString>("sql");
-
-    QTest::newRow("due patients")
-        << "SELECT TOP 5 patients.ptid, lname, fname, patients.calldate, phone from patients left "
-           "join printlog on patients.ptid=printlog.ptid and patients.calldate=printlog.calldate "
-           "where patients.calldate <= #12/31/2030# and patients.calldate <> #1/1/1900# and "
-           "printlog.ptid is null and lname like '[!x]*' order by patients.calldate";
-    QTest::newRow("insert")
-        << "INSERT INTO Communications (id, ptid, calldate, calltime, result, complete) VALUES "
-           "(1, 2, #03/04/2024#, '10:15:00', 'O''Hara; \"left\" [msg]', True)";
-    QTest::newRow("update")
-        << "UPDATE Patients SET lname = 'Ab', birthdate = #1/2/60# , sex = 'Male' WHERE ptid = 9";
-}
-
-// Every prefix of a valid statement is either run or refused with a DbError.
-void TestJetTranslator::survivesEveryTruncation()
-{
-    QFETCH(QString, sql);
-    int refused = 0;
-    for (qsizetype length = 0; length <= sql.size(); ++length) {
-        try {
-            RunStatement(m_scratch->db(), sql.left(length));
-        } catch (const DbError&) {
-            ++refused;
-        }
+    QFETCH(bool, fails);
+    const QString before = EveryRow(*m_scratch, SchemaTableNames());
+    bool failed = false;
+    try {
+        RunStatement(m_scratch->db(), sql);
+    } catch (const DbError& e) {
+        failed = !e.Message().isEmpty();
     }
-    QVERIFY(refused > 0 && refused <= sql.size());
+    QVERIFY2(failed || !fails, "the statement was accepted");
+    if (failed)
+        QCOMPARE(EveryRow(*m_scratch, SchemaTableNames()), before);
+    QCOMPARE(misfits(*m_scratch), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestJetTranslator)

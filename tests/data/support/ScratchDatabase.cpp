@@ -83,12 +83,6 @@ int ScratchDatabase::Count(const QString& sql)
     return m_db.OpenRecordset(sql)->RecordCount();
 }
 
-QVariant ScratchDatabase::Scalar(const QString& sql)
-{
-    const auto rs = m_db.OpenRecordset(sql);
-    return rs->Eof() ? QVariant() : rs->Fields()[0].Value();
-}
-
 QVariantList ScratchDatabase::Column(const QString& sql)
 {
     QVariantList values;

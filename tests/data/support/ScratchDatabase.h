@@ -30,8 +30,6 @@ public:
     Database OpenAgain() const;
     // Rows returned by a query.
     int Count(const QString& sql);
-    // The first field of the first row; a null QVariant when there is no row.
-    QVariant Scalar(const QString& sql);
     // The first field of every row, in query order.
     QVariantList Column(const QString& sql);
     // Every row as text, fields joined by '|': Null as <null>, dates as MM/dd/yyyy,

@@ -2,8 +2,6 @@
 
 #include "Recordset.h"
 
-#include <QDir>
-
 void RunStatement(Database& db, const QString& sql)
 {
     if (sql.trimmed().startsWith(u"SELECT", Qt::CaseInsensitive))
@@ -18,9 +16,4 @@ QString EveryRow(ScratchDatabase& scratch, const QStringList& tables)
     for (const QString& table : tables)
         rows += table + u':' + scratch.Dump(QStringLiteral("SELECT * FROM ") + table) + u'\n';
     return rows;
-}
-
-Database SecondConnection(const ScratchDatabase& scratch)
-{
-    return Database::Open(QDir(scratch.folder()).filePath(QStringLiteral("brevoxal.mdb")));
 }

@@ -11,5 +11,3 @@ void RunStatement(Database& db, const QString& sql);
 // Every row of the tables as one text, to tell whether a statement changed anything.
 QString EveryRow(ScratchDatabase& scratch, const QStringList& tables);
 
-// The scratch file opened by a second connection, as another workstation opens it.
-Database SecondConnection(const ScratchDatabase& scratch);
