@@ -76,6 +76,7 @@ private slots:
     void newDatabaseHoldsOnlyItsSeedRows();
     void dialectRules_data();
     void dialectRules();
+    void queriesOfOneShapeReadTheirOwnRows();
     void textComparesWithoutCase_data();
     void textComparesWithoutCase();
     void everyLetterEqualsItsOtherCase();
@@ -195,6 +196,8 @@ void TestEngineRules::dialectRules_data()
     row("a date made by the query", "SELECT MAX(calldate) AS last FROM Patients", "01/02/2024");
     row("TOP takes the first rows of the order",
         "SELECT TOP 2 ptid FROM Patients ORDER BY calldate DESC", "2\n1");
+    row("a column named by its number", "SELECT ptid, lname FROM Patients ORDER BY 2",
+        "2|Müller\n3|O'Hara\n1|Smith");
     row("TOP in a sub-query",
         "SELECT lname FROM Patients WHERE ptid IN (SELECT TOP 1 ptid FROM Patients ORDER BY "
         "birthdate) ORDER BY lname",
@@ -236,6 +239,10 @@ void TestEngineRules::dialectRules_data()
         "M|J|" + QString(20, u'ü'),
         {"INSERT INTO Patients (ptid, sex, MI, lname) VALUES (9, 'Male', 'Jo', '" +
          QString(25, u'ü') + "')"});
+    row("INSERTs alike but for their values store each its own, cut as it needs",
+        "SELECT id, ptid, result FROM Communications ORDER BY id", "1|1|short\n2|2|" + QString(60, u'x'),
+        {"INSERT INTO Communications (id, ptid, result) VALUES (1, 1, 'short')",
+         "INSERT INTO Communications (id, ptid, result) VALUES (2, 2, '" + QString(70, u'x') + "')"});
     row("an update is cut too", "SELECT sex, st FROM Patients WHERE ptid = 1", "F|Te",
         {"UPDATE Patients SET sex = 'Female', st = 'Texas' WHERE ptid = 1"});
     row("memo fields have no width", "SELECT comment FROM Patients WHERE ptid = 1",
@@ -257,6 +264,15 @@ void TestEngineRules::dialectRules()
     seedPatients();
     m_scratch->ExecuteAll(statements);
     QCOMPARE(m_scratch->Dump(query), result);
+}
+
+// Queries that differ only in the number they compare with share one translation.
+void TestEngineRules::queriesOfOneShapeReadTheirOwnRows()
+{
+    seedPatients();
+    const QString byId = QStringLiteral("SELECT lname FROM Patients WHERE ptid = %1");
+    QCOMPARE(m_scratch->Dump(byId.arg(1)), QStringLiteral("Smith"));
+    QCOMPARE(m_scratch->Dump(byId.arg(2)), QStringLiteral("Müller"));
 }
 
 void TestEngineRules::textComparesWithoutCase_data()
