@@ -61,7 +61,7 @@ struct Database::Impl {
 
     JetTranslation translate(const QString& sql)
     {
-        QList<JetToken> tokens = JetLexer::Tokenize(sql);
+        const QList<JetToken> tokens = JetLexer::Tokenize(sql);
         const QueryShape shape = QueryShape::Of(tokens);
         if (auto kept = keptTranslation(shape, tokens))
             return *kept;

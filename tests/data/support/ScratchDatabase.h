@@ -38,6 +38,8 @@ public:
     void ExecuteAll(const QStringList& statements);
 
 private:
+    static QByteArray serverTemplate();
+
     QTemporaryDir m_dir;
     QString m_serverDatabase;
     Database m_db;
