@@ -59,11 +59,26 @@ start_session() {
   chmod 700 "$XDG_RUNTIME_DIR"
   export QT_QPA_PLATFORM=xcb
   unset WAYLAND_DISPLAY
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>"$work/xvfb.log" &
   xserver=$!
   poll "the X server did not start" test -s "$work/display"
   export DISPLAY=":$(cat "$work/display")"
 }
+
+# Searches visible windows (xdotool search options). A window that vanishes while the search
+# looks at it makes xdotool fail with an X error on stderr: that search tells nothing and is
+# repeated. Leaves the ids found in $ids; succeeds only if the search itself did.
+search_windows() {
+  local err
+  err=$(mktemp -p "$work")
+  ids=$(xdotool search --all --onlyvisible "$@" 2>"$err") || true
+  [ ! -s "$err" ]
+  local clean=$?
+  rm -f "$err"
+  return $clean
+}
+
+found_window() { search_windows "$@" && [ -n "$ids" ]; }
 
 # Waits for a visible window whose title matches the pattern (further xdotool search options
 # may follow) and gives it the keyboard; its id is left in $window.
@@ -71,14 +86,16 @@ await_window() {
   local pattern=$1
   shift
   local ids
-  ids=$(timeout "$timeout_s" xdotool search --sync --all --onlyvisible "$@" --name "$pattern") ||
-    fail "no window titled '$pattern' appeared within ${timeout_s}s"
+  poll "no window titled '$pattern' appeared" found_window "$@" --name "$pattern"
   window=${ids%%$'\n'*}
   timeout "$timeout_s" xdotool windowfocus --sync "$window" ||
     fail "the window titled '$pattern' did not take the keyboard"
 }
 
-no_window() { ! xdotool search --onlyvisible --name "$1" >/dev/null; }
+no_window() {
+  local ids
+  search_windows --name "$1" && [ -z "$ids" ]
+}
 
 await_closed() {
   poll "the window titled '$1' did not close" no_window "$1"
