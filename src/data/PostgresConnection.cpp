@@ -12,8 +12,9 @@ namespace
 
 using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
 
-// The key of the advisory lock that writing transactions take (any number of our own).
-constexpr qint64 kWriterLock = 0x56656c6d6f7261;
+// The advisory lock that writing transactions take (the key is any number of our own).
+constexpr char kBegin[] = "BEGIN";
+constexpr char kWriterLock[] = "SELECT pg_advisory_xact_lock(24318364364010081)";
 
 constexpr char kReadTables[] =
     "SELECT c.oid, c.relname, a.attname, format_type(a.atttypid, a.atttypmod), a.attnotnull, "
@@ -26,6 +27,33 @@ constexpr char kReadTables[] =
 QString text(const PGresult* result, int row, int column)
 {
     return QString::fromUtf8(PQgetvalue(result, row, column), PQgetlength(result, row, column));
+}
+
+int sendText(PGconn* conn, const char* sql)
+{
+    return PQsendQueryParams(conn, sql, 0, nullptr, nullptr, nullptr, nullptr, 0);
+}
+
+bool succeeded(const PGresult* result)
+{
+    const ExecStatusType status = PQresultStatus(result);
+    return status == PGRES_COMMAND_OK || status == PGRES_TUPLES_OK;
+}
+
+// The results of one statement sent, up to the null that ends them: the last one, or the
+// first that failed.
+PGresult* collect(PGconn* conn)
+{
+    PGresult* kept = nullptr;
+    while (PGresult* next = PQgetResult(conn)) {
+        if (kept && !succeeded(kept)) {
+            PQclear(next);
+        } else {
+            PQclear(kept);
+            kept = next;
+        }
+    }
+    return kept;
 }
 
 } // namespace
@@ -113,32 +141,67 @@ std::unique_ptr<SqlStatement> PostgresConnection::Prepare(const QByteArray& sql,
 void PostgresConnection::Exec(const QByteArray& sql)
 {
     EnsureConnected();
-    Result result(PQexec(m_conn, sql.constData()), &PQclear);
+    QByteArray text = sql;
+    if (std::exchange(m_beginPending, false)) {
+        // A write that sent nothing has nothing to end.
+        if (sql == "COMMIT" || sql == "ROLLBACK")
+            return;
+        text = QByteArray(kBegin) + "; " + kWriterLock + "; " + sql;
+    }
+    Result result(PQexec(m_conn, text.constData()), &PQclear);
     Check(result.get());
+}
+
+PGresult* PostgresConnection::Run(const std::function<int(PGconn*)>& send)
+{
+    if (std::exchange(m_beginPending, false))
+        return runWithBegin(send);
+    return send(m_conn) ? collect(m_conn) : nullptr;
+}
+
+// The begin, the lock and the statement in one pipeline: one round trip instead of two.
+// After a lost connection nothing more arrives; the next statement connects again.
+PGresult* PostgresConnection::runWithBegin(const std::function<int(PGconn*)>& send)
+{
+    if (!PQenterPipelineMode(m_conn))
+        return nullptr;
+    const bool sent = sendText(m_conn, kBegin) && sendText(m_conn, kWriterLock) && send(m_conn) &&
+                      PQpipelineSync(m_conn);
+    PGresult* failed = nullptr;
+    PGresult* result = nullptr;
+    for (int i = 0; sent && i < 3; ++i) {
+        PQclear(result);
+        result = collect(m_conn);
+        if (!failed && !succeeded(result))
+            failed = std::exchange(result, nullptr);
+    }
+    if (sent)
+        PQclear(PQgetResult(m_conn));
+    PQexitPipelineMode(m_conn);
+    if (!failed)
+        return result;
+    PQclear(result);
+    return failed;
 }
 
 bool PostgresConnection::InTransaction() const
 {
-    return PQtransactionStatus(m_conn) != PQTRANS_IDLE;
+    return m_beginPending || PQtransactionStatus(m_conn) != PQTRANS_IDLE;
 }
 
 // As on a shared file, one writer at a time: a transaction that writes takes the database's
 // writer lock, and another waits for it, so that reading the largest identifier and storing
-// the next one are never interleaved between workstations.
+// the next one are never interleaved between workstations. Both go with the first statement.
 void PostgresConnection::BeginWrite()
 {
-    try {
-        Exec("BEGIN; SELECT pg_advisory_xact_lock(" + QByteArray::number(kWriterLock) + ")");
-    } catch (const DbError&) {
-        PQclear(PQexec(m_conn, "ROLLBACK"));
-        throw;
-    }
+    EnsureConnected();
+    m_beginPending = true;
 }
 
 QList<TableDef> PostgresConnection::ReadTables()
 {
     EnsureConnected();
-    Result result(PQexec(m_conn, kReadTables), &PQclear);
+    Result result(Run([](PGconn* conn) { return sendText(conn, kReadTables); }), &PQclear);
     Check(result.get());
     QList<TableDef> tables;
     m_tableNames.clear();

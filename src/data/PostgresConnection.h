@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QString>
+#include <functional>
 
 struct pg_conn;
 struct pg_result;
@@ -39,9 +40,16 @@ public:
     QString TableName(unsigned oid) const { return m_tableNames.value(oid); }
     // Raises the failure a result reports; does nothing for a result that succeeded.
     void Check(const pg_result* result) const;
+    // Sends one statement through the extended protocol (`send` queues it) and returns its
+    // result for the caller to clear; nullptr when it could not be sent.
+    pg_result* Run(const std::function<int(pg_conn*)>& send);
 
 private:
+    pg_result* runWithBegin(const std::function<int(pg_conn*)>& send);
+
     pg_conn* m_conn = nullptr;
+    // A write begun but not yet sent: it goes to the server with the first statement.
+    bool m_beginPending = false;
     int m_changes = 0;
     int m_prepared = 0;
     int m_generation = 0;

@@ -68,12 +68,13 @@ void PostgresStatement::execute()
     m_connection.EnsureConnected();
     if (m_generation != m_connection.Generation())
         Prepare();
-    PGconn* conn = m_connection.Handle();
     const int count = int(m_pointers.size());
-    m_result = m_name.isEmpty() ? PQexecParams(conn, m_sql.constData(), count, nullptr,
-                                               m_pointers.data(), nullptr, nullptr, 0)
-                                : PQexecPrepared(conn, m_name.constData(), count, m_pointers.data(),
-                                                 nullptr, nullptr, 0);
+    m_result = m_connection.Run([&](PGconn* conn) {
+        return m_name.isEmpty() ? PQsendQueryParams(conn, m_sql.constData(), count, nullptr,
+                                                    m_pointers.data(), nullptr, nullptr, 0)
+                                : PQsendQueryPrepared(conn, m_name.constData(), count,
+                                                      m_pointers.data(), nullptr, nullptr, 0);
+    });
     m_connection.Check(m_result);
     m_rows = PQntuples(m_result);
     m_row = -1;
