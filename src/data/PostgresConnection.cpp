@@ -160,6 +160,7 @@ PGresult* PostgresConnection::Run(const std::function<int(PGconn*)>& send)
 }
 
 // The begin, the lock and the statement in one pipeline: one round trip instead of two.
+// After a lost connection nothing more arrives; the next statement connects again.
 PGresult* PostgresConnection::runWithBegin(const std::function<int(PGconn*)>& send)
 {
     if (!PQenterPipelineMode(m_conn))
@@ -176,11 +177,7 @@ PGresult* PostgresConnection::runWithBegin(const std::function<int(PGconn*)>& se
     }
     if (sent)
         PQclear(PQgetResult(m_conn));
-    if (!PQexitPipelineMode(m_conn)) {
-        // Results that never came: only a new connection is in a known state.
-        PQreset(m_conn);
-        ++m_generation;
-    }
+    PQexitPipelineMode(m_conn);
     if (!failed)
         return result;
     PQclear(result);
