@@ -78,9 +78,10 @@ private slots:
     }
 
     // What the user does in the main window (acts: an item's name triggers it, "view <kind>"
-    // shows a view, "row <n>" right-clicks a row, "dclick <row or picture>" double-clicks it), their part in the windows
-    // that open (steps, as UserScript plays them), what they saw, then the view shown with its
-    // names and the title's end, and the patients' links (if changed) of each kind in turn.
+    // shows a view, "row <n>" right-clicks a row, "dclick <row or picture>" double-clicks it),
+    // their part in the windows that open (steps, as UserScript plays them), what they saw, then
+    // the view shown with its names and the title's end, and the patients' links (if changed) of
+    // each kind in turn.
     void actsAsTheUserSeesThem_data()
     {
         QTest::addColumn<QString>("view");
@@ -267,6 +268,13 @@ private slots:
                                      "Create new drug record", call, letters, "",
                                      "Create new drug record", menu, "",
                                      "", call, letters, "", "", "", ""}));
+    }
+
+    void exitClosesWindowAndDatabase()
+    {
+        m_window->findChild<QAction*>("mnuExit")->trigger();
+        QVERIFY(!m_window->isVisible());
+        QVERIFY(!AppDatabase().IsOpen());
     }
 
     void importedPatientIsListed()

@@ -158,6 +158,7 @@ private slots:
     }
 
     // A click on a picture shows its view; the pointer over it highlights it and tells its use.
+    // A double-click on a kind without an editor opens nothing, nor changes the view.
     void pictureMenuSwitchesViews()
     {
         const QAction* newRecord = m_window->findChild<QAction*>("tbNewRecord");
@@ -180,6 +181,8 @@ private slots:
         QApplication::sendEvent(visits, &leave);
         QVERIFY(!visits->IsHighlighted());
         QCOMPARE(m_window->StatusText(), QString());
+        QTest::mouseDClick(m_window->findChild<PictureButton*>("picDoctors"), Qt::LeftButton);
+        QCOMPARE(m_window->CurrentView(), QString("LabVisits"));
     }
 
     // The window keeps its minimum size and its margins; the name column follows its width.
