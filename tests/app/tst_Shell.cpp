@@ -5,7 +5,7 @@
 #include "frmGreeting.h"
 #include "frmSplash.h"
 
-#include <QDirIterator>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -31,15 +31,23 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!waited.isVisible(), 2000);
     }
 
-    void greetingShowsItsTextsExactly()
+    // The welcome and about windows show their texts exactly; their button closes them.
+    void welcomeAndAboutShowTheirTextsAndClose()
     {
         frmGreeting greeting;
-        auto* first = greeting.findChild<QLabel*>("lblGreeting1");
-        auto* second = greeting.findChild<QLabel*>("lblGretting2");
-        QCOMPARE(first->text(), "Thank you for your interest in this product.\n\nWe are confident "
-                                "this software will significantly increase your ability to monitor "
-                                "and  improve your patients' cholesterol health.");
-        const QStringList lines = second->text().split(u'\n');
+        QWidget main;
+        QPixmap red(16, 16);
+        red.fill(Qt::red);
+        main.setWindowIcon(QIcon(red));
+        frmAbout about(&main);
+        const auto text = [](QWidget& window, const char* name) {
+            return window.findChild<QLabel*>(name)->text();
+        };
+        QCOMPARE(text(greeting, "lblGreeting1"),
+                 "Thank you for your interest in this product.\n\nWe are confident this software "
+                 "will significantly increase your ability to monitor and  improve your patients' "
+                 "cholesterol health.");
+        const QStringList lines = text(greeting, "lblGretting2").split(u'\n');
         QCOMPARE(lines.size(), 10);
         QCOMPARE(QStringList({lines[0], lines[1], lines[2], lines[4], lines[5], lines[9]}),
                  QStringList({"What you can do with this software:", "",
@@ -51,34 +59,23 @@ private slots:
                               "numbers of those patients",
                               "- Save data entry time and effort by importing patient data "
                               "from other sources."}));
-        QCOMPARE(QStringList({first->font().family(), second->font().family(),
-                              greeting.windowTitle()}),
-                 QStringList({"Arial", "Arial", "Welcome"}));
-        greeting.show();
-        QTest::mouseClick(greeting.findChild<QPushButton*>("cmdExit"), Qt::LeftButton);
-        QVERIFY(!greeting.isVisible());
-    }
-
-    void aboutShowsVersionAndMainIcon()
-    {
-        QWidget main;
-        QPixmap red(16, 16);
-        red.fill(Qt::red);
-        main.setWindowIcon(QIcon(red));
-        frmAbout about(&main);
-        QCOMPARE(about.findChild<QLabel*>("lblVersion")->text(), "Version 1.0");
+        QCOMPARE(QStringList({greeting.findChild<QLabel*>("lblGreeting1")->font().family(),
+                              greeting.findChild<QLabel*>("lblGretting2")->font().family(),
+                              greeting.windowTitle(), text(about, "lblVersion")}),
+                 QStringList({"Arial", "Arial", "Welcome", "Version 1.0"}));
         QCOMPARE(about.windowIcon().pixmap(16).toImage().pixelColor(8, 8), QColor(Qt::red));
-        about.show();
-        QTest::mouseClick(about.findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
-        QVERIFY(!about.isVisible());
+        for (const auto& [window, button] :
+             {std::pair<QDialog*, const char*>(&greeting, "cmdExit"), {&about, "cmdOK"}}) {
+            window->show();
+            QTest::mouseClick(window->findChild<QPushButton*>(button), Qt::LeftButton);
+            QVERIFY(!window->isVisible());
+        }
     }
 
     // Every page is listed on the contents page and links only to pages that are there.
     void helpPagesAreLinkedAndComplete()
     {
-        QStringList pages;
-        for (QDirIterator it(":/help", {"*.html"}); it.hasNext();)
-            pages.append(it.next().section(u'/', -1));
+        const QStringList pages = QDir(":/help").entryList({"*.html"});
         QVERIFY(pages.size() >= 8);
         static const QRegularExpression link("href=\"([^\"#]+)");
         QStringList unlisted = pages;

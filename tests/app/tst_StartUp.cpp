@@ -1,23 +1,14 @@
 // Start-up and change of database location, played as a user through the windows.
-#include "AppDatabase.h"
-#include "Database.h"
-#include "Schema.h"
 #include "SettingsStore.h"
 #include "ShellProfile.h"
 #include "StartUp.h"
 #include "UserScript.h"
 #include "VolumeList.h"
 #include "frmDataO.h"
-#include "frmFindD.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListWidget>
 #include <QLockFile>
 #include <QSysInfo>
-#include <QTest>
 
 namespace {
 
@@ -41,7 +32,7 @@ enum class Before {
     LocalLetter,       // a letter there instead
     LocalOtherProgram, // an SQLite file of another program there
     RememberedMissing, // gone/brevoxal.mdb chosen on an earlier run, and gone
-    Remembered,        // the local file, chosen on an earlier run
+    Remembered,        // the local file, chosen on an earlier run and open: the user changes it
     RunningInstance,   // the local file, open in another running instance
     StaleLock,         // the local file, with the lock of an instance that crashed
 };
@@ -58,11 +49,6 @@ QByteArray readFile(const QString& path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-}
-
-QVariant firstValue(const QString& sql)
-{
-    return AppDatabase().OpenRecordset(sql)->Fields()[0].Value();
 }
 
 void makeDatabase(const QString& path, int patients)
@@ -103,66 +89,32 @@ void prepare(Before before, const ShellProfile& profile)
                   "2147483647\nvelmora\n" + QSysInfo::machineHostName().toUtf8() + '\n');
 }
 
-void selectFile(QDialog& w, const QString& name)
-{
-    auto* files = w.findChild<QListWidget*>("FileDB");
-    const auto found = files->findItems(name, Qt::MatchExactly);
-    QCOMPARE(found.size(), 1);
-    files->setCurrentItem(found.first());
-}
-
-void findIn(UserScript& user, const QString& folder, const QString& file = QString())
-{
-    user.OnWindow("frmFindD", [folder, file](QDialog& w) {
-        static_cast<frmFindD&>(w).SetFolder(folder);
-        if (!file.isEmpty())
-            selectFile(w, file);
-        ClickButton(w, "cmdOK");
-    });
-}
-
-// One step of the user's part: an answer ("yes", "no"), or what is done in a window:
-// "<window> <option or button>..." chooses and clicks them in order ("close" closes it),
-// "company <name>" types the name, "existing <file>" or "new <folder>" go through the location
-// and folder windows. An existing file not yet there is made as a Velmora file with two
-// patients.
+// One step of the user's part, as UserScript plays it, or one of these: "company <name>" types
+// the name, "existing <folder>/<file>" or "new <folder>" go through the location and folder
+// windows. An existing file not yet there is made as a Velmora file with two patients.
 void play(UserScript& user, const QString& root, const QString& step)
 {
-    const QStringList words = step.split(' ');
     const QString rest = step.section(' ', 1);
     const QString path = root + '/' + rest;
-    if (words[0] == "yes" || words[0] == "no") {
-        user.Answer(words[0] == "yes");
-    } else if (words[0] == "company") {
+    if (step.startsWith("company ")) {
         user.OnWindow("frmComp", [rest](QDialog& w) {
             QTest::keyClicks(w.findChild<QLineEdit*>("txtName"), rest);
             ClickButton(w, "cmdOK");
         });
-    } else if (words[0] == "existing") {
+    } else if (step.startsWith("existing ")) {
         if (!QFileInfo::exists(path))
             makeDatabase(path, 2);
-        play(user, root, "frmDataO cmdBrowseEX cmdOK");
-        findIn(user, QFileInfo(path).path(), QFileInfo(path).fileName());
-    } else if (words[0] == "new") {
-        user.OnWindow("frmDataO", [path](QDialog& w) {
-            ChooseOption(w, "optNew");
-            ClickButton(w, "cmdBrowseNew");
-            QCOMPARE(w.findChild<QLabel*>("lblDataPath")->text(),
-                     QDir::toNativeSeparators(path + "/brevoxal.mdb"));
+        user.Play("frmDataO cmdBrowseEX cmdOK; frmFindD in=" + rest.section('/', 0, 0) +
+                      " pick=" + rest.section('/', 1) + " cmdOK",
+                  root);
+    } else if (step.startsWith("new ")) {
+        user.Play("frmDataO optNew cmdBrowseNew =lblDataPath cmdOK");
+        user.OnWindow("frmFindD", [path](QDialog& w) {
+            static_cast<frmFindD&>(w).SetFolder(path);
             ClickButton(w, "cmdOK");
         });
-        findIn(user, path);
     } else {
-        user.OnWindow(words[0], [words](QDialog& w) {
-            for (const QString& name : words.mid(1)) {
-                if (name == "close")
-                    w.close();
-                else if (name.startsWith("opt"))
-                    ChooseOption(w, qPrintable(name));
-                else
-                    ClickButton(w, qPrintable(name));
-            }
-        });
+        user.Play(step);
     }
 }
 
@@ -177,70 +129,63 @@ private slots:
     void opensTheChosenDatabase_data()
     {
         QTest::addColumn<Before>("before");
-        QTest::addColumn<bool>("change");
         QTest::addColumn<QString>("steps"); // separated by "; "
         QTest::addColumn<QStringList>("seen");
-        QTest::addColumn<QString>("opened"); // under the profile; empty: none
-        QTest::addColumn<int>("patients");
-        QTest::addColumn<bool>("remembered");
+        QTest::addColumn<QString>("opened"); // under the profile, and its patients; empty: none
         const QString local = "data/Velmora/data/brevoxal.mdb";
         const QString share = "share/BREVOXAL.MDB";
         QTest::newRow("first run, local: created, welcome, company")
-            << Before::FirstRun << false
+            << Before::FirstRun
             << "frmInst optStandard cmdOK; frmGreeting cmdExit; yes; company Lakeside Clinic"
-            << QStringList{"[frmInst]", "[frmGreeting]", kCompany, "[frmComp]"} << local << 0
-            << true;
+            << QStringList{"[frmInst]", "[frmGreeting]", kCompany, "[frmComp]"} << local + " 0";
         QTest::newRow("first run, local: the file present is opened")
-            << Before::LocalFile << false << "frmInst optStandard cmdOK"
-            << QStringList{"[frmInst]"}
-            << local << 1 << true;
+            << Before::LocalFile << "frmInst optStandard cmdOK" << QStringList{"[frmInst]"}
+            << local + " 1";
         for (const Before before : {Before::LocalLetter, Before::LocalOtherProgram})
             QTest::addRow("first run, local: %s is refused",
                           before == Before::LocalLetter ? "a letter" : "an SQLite file")
-                << before << false << "frmInst optStandard cmdOK; frmDataO cmdCancel"
+                << before << "frmInst optStandard cmdOK; frmDataO cmdCancel"
                 << QStringList{"[frmInst]", notVelmora(local), "[frmDataO]", kNoDatabase}
-                << QString() << 0 << true;
-        QTest::newRow("first run, question closed: network location asked for")
-            << Before::FirstRun << false << "frmInst close; frmDataO cmdCancel"
-            << QStringList{"[frmInst]", "[frmDataO]", kNoDatabase} << QString() << 0 << false;
+                << QString();
+        QTest::newRow("first run, question closed: network location asked for, nothing remembered")
+            << Before::FirstRun << "frmInst close; frmDataO cmdCancel"
+            << QStringList{"[frmInst]", "[frmDataO]", kNoDatabase} << QString();
         QTest::newRow("first run, network: existing file")
-            << Before::FirstRun << false << "frmInst optNetwork cmdOK; existing " + share
-            << QStringList{"[frmInst]", "[frmDataO]", "[frmFindD]"} << share << 2 << true;
+            << Before::FirstRun << "frmInst optNetwork cmdOK; existing " + share
+            << QStringList{"[frmInst]", "[frmDataO]", "[frmFindD]"} << share + " 2";
         QTest::newRow("remembered file missing: asked until yes, then cancelled")
-            << Before::RememberedMissing << false << "no; yes; frmDataO cmdCancel"
-            << QStringList{kNotFound, kNotFound, "[frmDataO]", kNoDatabase} << QString() << 0
-            << true;
+            << Before::RememberedMissing << "no; yes; frmDataO cmdCancel"
+            << QStringList{kNotFound, kNotFound, "[frmDataO]", kNoDatabase} << QString();
         QTest::newRow("remembered file missing: new file, company asked, no welcome")
-            << Before::RememberedMissing << false << "yes; new new place; no"
-            << QStringList{kNotFound, "[frmDataO]", "[frmFindD]", kCompany}
-            << "new place/brevoxal.mdb" << 0 << true;
+            << Before::RememberedMissing << "yes; new new place; no"
+            << QStringList{kNotFound, "[frmDataO]", "[frmFindD]", "<root>/new place/brevoxal.mdb",
+                           kCompany}
+            << "new place/brevoxal.mdb 0";
         QTest::newRow("second instance refused")
-            << Before::RunningInstance << false << QString()
-            << QStringList{"You already have an instance of 'Velmora' running."} << QString()
-            << 0 << true;
+            << Before::RunningInstance << QString()
+            << QStringList{"You already have an instance of 'Velmora' running."} << QString();
         QTest::newRow("lock of a crashed instance taken over")
-            << Before::StaleLock << false << QString() << QStringList() << local << 1 << true;
+            << Before::StaleLock << QString() << QStringList() << local + " 1";
         QTest::newRow("change cancelled: the open file stays")
-            << Before::Remembered << true << "frmDataO cmdCancel"
-            << QStringList{"[frmDataO]", kNoDatabase}
-            << local << 1 << true;
+            << Before::Remembered << "frmDataO cmdCancel"
+            << QStringList{"[frmDataO]", kNoDatabase} << local + " 1";
         QTest::newRow("change to an existing file")
-            << Before::Remembered << true << "existing " + share
-            << QStringList{"[frmDataO]", "[frmFindD]"} << share << 2 << true;
+            << Before::Remembered << "existing " + share << QStringList{"[frmDataO]", "[frmFindD]"}
+            << share + " 2";
         QTest::newRow("change to a file that is no database: refused, the open file stays")
-            << Before::Remembered << true << "existing x/brevoxal.mdb; frmDataO cmdCancel"
+            << Before::Remembered << "existing x/brevoxal.mdb; frmDataO cmdCancel"
             << QStringList{"[frmDataO]", "[frmFindD]", notVelmora("x/brevoxal.mdb"),
                            "[frmDataO]", kNoDatabase}
-            << local << 1 << true;
+            << local + " 1";
     }
 
     void opensTheChosenDatabase()
     {
         QFETCH(Before, before);
-        QFETCH(bool, change);
         QFETCH(QString, steps);
         QFETCH(QString, opened);
         QFETCH(QStringList, seen);
+        const bool change = before == Before::Remembered;
         ShellProfile profile;
         const QString root = profile.Root();
         prepare(before, profile);
@@ -264,25 +209,27 @@ private slots:
         const bool result = change ? ChangeDatabaseLocation(nullptr) : RunStartUp(nullptr);
 
         // A start succeeds with a file open; a change, with another file than before.
-        QCOMPARE(result, change ? opened != "data/Velmora/data/brevoxal.mdb" : !opened.isEmpty());
+        QCOMPARE(result, change ? !opened.startsWith("data/") : !opened.isEmpty());
         QCOMPARE(user.seen, seen.replaceInStrings("<root>", root));
         for (int i = 0; i < files.size(); ++i)
             QCOMPARE(readFile(files[i]), contents[i]);
-        QTEST(!profile.StoredSetting("OnLoad/DBFileSet").isEmpty(), "remembered");
+        // A closed installation question leaves nothing remembered.
+        QCOMPARE(profile.StoredSetting("OnLoad/DBFileSet").isEmpty(),
+                 steps.contains("frmInst close"));
         QCOMPARE(AppDatabase().IsOpen(), !opened.isEmpty());
         if (opened.isEmpty())
             return;
-        const QString path = root + '/' + opened;
+        const QString path = root + '/' + opened.section(' ', 0, -2);
         QCOMPARE(QStringList({CurrentDbPath(), AppDatabase().Name(),
                               profile.StoredSetting("Database/FileName")}),
                  QStringList({path, path, path}));
-        QFETCH(int, patients);
-        QCOMPARE(QList<int>({firstValue("SELECT count(*) FROM Patients").toInt(),
-                             firstValue("SELECT count(*) FROM HealthFactors").toInt(),
-                             firstValue("SELECT count(*) FROM Company").toInt()}),
-                 QList<int>({patients, 4, 1}));
-        QCOMPARE(firstValue("SELECT Name FROM Company").toString(),
-                 steps.section("company ", 1).section(';', 0, 0));
+        QStringList found;
+        for (const char* sql :
+             {"SELECT count(*) FROM Patients", "SELECT count(*) FROM HealthFactors",
+              "SELECT count(*) FROM Company", "SELECT Name FROM Company"})
+            found.append(AppDatabase().OpenRecordset(sql)->Fields()[0].Value().toString());
+        QCOMPARE(found, QStringList({opened.section(' ', -1), "4", "1",
+                                     steps.section("company ", 1).section(';', 0, 0)}));
     }
 
     // Each option enables its own browse button; OK needs a path. Only a file named
@@ -291,57 +238,50 @@ private slots:
     void locationWindowTakesOnlyADatabaseFile()
     {
         ShellProfile profile;
-        const QString folder = profile.Root() + "/files";
-        const QString path = folder + "/brevoxal.mdb";
+        const QString path = profile.Root() + "/files/brevoxal.mdb";
         makeDatabase(path, 0);
-        makeDatabase(folder + "/other.mdb", 0);
+        makeDatabase(profile.Root() + "/files/other.mdb", 0);
         UserScript user;
+        // OK without a file stays open with its notice; then a file of another name.
+        user.OnWindow("frmFindD", [&](QDialog& w) {
+            static_cast<frmFindD&>(w).SetFolder(profile.Root() + "/files");
+            ClickButton(w, "cmdOK");
+            QVERIFY(w.isVisible());
+            auto* files = w.findChild<QListWidget*>("FileDB");
+            files->setCurrentItem(files->findItems("other.mdb", Qt::MatchExactly).value(0));
+            ClickButton(w, "cmdOK");
+        });
+        user.Play("frmFindD cmdCancel; frmFindD in=files pick=brevoxal.mdb cmdOK; "
+                  "frmFindD cmdCancel; frmFindD cmdCancel",
+                  profile.Root());
         frmDataO dialog;
         dialog.Init(QString());
         dialog.show();
-        // The buttons that can be used, then the path taken and the path shown.
-        const auto state = [&dialog] {
-            QStringList state;
-            for (const char* name : {"cmdOK", "cmdBrowseEX", "cmdBrowseNew"})
-                state.append(dialog.findChild<QAbstractButton*>(name)->isEnabled() ? name : "-");
-            return state << dialog.DataFilePath()
-                         << dialog.findChild<QLabel*>("lblDataPath")->text();
+        // Logged after each act: the buttons (~ where they cannot be used), the option chosen,
+        // the path shown and taken, and whether a new file is to be made.
+        const auto logState = [&] {
+            user.seen.append(ShownState(dialog, {"cmdOK", "cmdBrowseEX", "cmdBrowseNew", "optNew",
+                                                 "lblDataPath"}) +
+                             '|' + dialog.DataFilePath() + (dialog.CreateNew() ? "|new" : ""));
         };
-        const auto browseTwice = [&](const char* button) {
-            play(user, QString(), "frmFindD cmdCancel");
-            ClickButton(dialog, button);
-            ClickButton(dialog, button);
-        };
-        QCOMPARE(state(), QStringList({"-", "cmdBrowseEX", "-", "", ""}));
-        ChooseOption(dialog, "optNew");
-        QVERIFY(dialog.CreateNew());
-        QCOMPARE(state(), QStringList({"-", "-", "cmdBrowseNew", "", ""}));
-        ChooseOption(dialog, "optExist");
-        QVERIFY(!dialog.CreateNew());
-        // OK without a file stays open with its notice; then a file of another name.
-        user.OnWindow("frmFindD", [&](QDialog& w) {
-            static_cast<frmFindD&>(w).SetFolder(folder);
-            ClickButton(w, "cmdOK");
-            QVERIFY(w.isVisible());
-            selectFile(w, "other.mdb");
-            ClickButton(w, "cmdOK");
-        });
-        browseTwice("cmdBrowseEX");
-        QCOMPARE(state(), QStringList({"-", "cmdBrowseEX", "-", "", ""}));
-        findIn(user, folder, "brevoxal.mdb");
-        browseTwice("cmdBrowseEX");
-        QCOMPARE(state(),
-                 QStringList({"cmdOK", "cmdBrowseEX", "-", path, QDir::toNativeSeparators(path)}));
-        ChooseOption(dialog, "optNew");
-        play(user, QString(), "frmFindD cmdCancel");
-        ClickButton(dialog, "cmdBrowseNew");
-        ClickButton(dialog, "cmdCancel");
-        QVERIFY(!dialog.CreateNew());
-        QCOMPARE(dialog.DataFilePath(), path);
-        QCOMPARE(user.seen, QStringList({"[frmFindD]", "You have not selected a file yet",
-                                         "Not a valid Database File", "[frmFindD]",
-                                         "Not a valid Database File", "[frmFindD]", "[frmFindD]",
-                                         "[frmFindD]"}));
+        logState();
+        for (const QString& act : QString("optNew optExist cmdBrowseEX cmdBrowseEX cmdBrowseEX "
+                                          "cmdBrowseEX optNew cmdBrowseNew cmdCancel")
+                                      .split(' ')) {
+            act.startsWith("opt") ? ChooseOption(dialog, qPrintable(act))
+                                  : ClickButton(dialog, qPrintable(act));
+            logState();
+        }
+        const QString none = "~&OK|Browse...|~Browse...|[ ]||";
+        const QString taken = "&OK|Browse...|~Browse...|[ ]|<p>|<p>";
+        const QString takenForNew = "&OK|~Browse...|Browse...|[x]|<p>|<p>";
+        QCOMPARE(user.seen,
+                 QStringList({none, "~&OK|~Browse...|Browse...|[x]|||new", none, "[frmFindD]",
+                              "You have not selected a file yet", "Not a valid Database File", none,
+                              "[frmFindD]", "Not a valid Database File", none, "[frmFindD]", taken,
+                              "[frmFindD]", taken, takenForNew + "|new", "[frmFindD]",
+                              takenForNew + "|new", takenForNew})
+                     .replaceInStrings("<p>", path));
         frmDataO withPath;
         withPath.Init("/srv/brevoxal.mdb");
         QVERIFY(withPath.findChild<QAbstractButton*>("cmdOK")->isEnabled());
@@ -358,25 +298,22 @@ private slots:
         frmFindD find;
         find.Init("Exist");
         find.show();
-        QCOMPARE(find.Folder(), home);
+        QStringList seen = {find.Folder()};
         auto* folders = find.findChild<QListWidget*>("DirDBLoc");
         folders->setCurrentItem(folders->findItems("Practice", Qt::MatchExactly).value(0));
         QTest::keyClick(folders, Qt::Key_Return);
-        QCOMPARE(find.Folder(), home + "/Practice");
-        const auto texts = [&find](const char* list) {
-            QStringList items;
+        seen << find.Folder();
+        for (const char* list : {"FileDB", "DirDBLoc"}) {
             const auto* widget = find.findChild<QListWidget*>(list);
             for (const auto* item : widget->findItems("*", Qt::MatchWildcard))
-                items.append(item->text());
-            return items;
-        };
-        QCOMPARE(texts("FileDB"), QStringList({"BREVOXAL.MDB"}));
-        QCOMPARE(texts("DirDBLoc"), QStringList({"..", "Archive"}));
+                seen << item->text();
+        }
         auto* drives = find.findChild<QComboBox*>("DriveDBLoc");
-        QCOMPARE(drives->itemData(0).toString(), "/");
         drives->setCurrentIndex(-1);
         drives->setCurrentIndex(0);
-        QCOMPARE(find.Folder(), "/");
+        seen << drives->itemData(0).toString() << find.Folder();
+        QCOMPARE(seen, QStringList({home, home + "/Practice", "BREVOXAL.MDB", "..", "Archive", "/",
+                                    "/"}));
         // The root and the home folder's volume are offered even when the system reports none.
         QList<Volume> offered = ListVolumes({}, "/home");
         QCOMPARE(QStringList({offered.value(0).rootPath, offered.value(1).rootPath}),

@@ -3,19 +3,10 @@
 // Shared by the main-window tests: a new database as AppDatabase inside the test's own
 // profile folders, short ways to seed and count rows, and the texts of the grid.
 
-#include "AppDatabase.h"
-#include "DaoType.h"
-#include "Database.h"
-#include "Schema.h"
 #include "ShellProfile.h"
 #include "Twips.h"
 #include "UserScript.h"
 #include "frmMain.h"
-
-#include <QDir>
-#include <QLabel>
-#include <QTableView>
-#include <QTest>
 
 namespace MainWindowFixture {
 

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "Messages.h"
+#include "ListWindowTestbed.h"
 #include "ShowModal.h"
+#include "frmFindD.h"
 
-#include <QAbstractButton>
-#include <QDialog>
 #include <QHash>
-#include <QTest>
+#include <QListWidget>
 #include <functional>
 
 // Plays the user's part: acts in each window as it is shown (by the window's objectName,
@@ -41,11 +40,26 @@ public:
 
     void OnWindow(const QString& name, Action action) { m_actions[name].append(std::move(action)); }
     void Answer(bool yes) { m_answers.append(yes); }
+    // Steps as a table writes them, separated by "; ": "yes" or "no" answers the next question;
+    // "<window> <word>..." acts in the next such window word by word: "close" closes it, "opt.."
+    // chooses an option, "cmd.." clicks a button, "=<name>" logs the text a control shows, and
+    // in the folder window "in=<folder>" (under root) and "pick=<file>" choose where.
+    void Play(const QString& steps, const QString& root = QString())
+    {
+        for (const QString& step : steps.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
+            const QStringList words = step.split(u' ');
+            if (words[0] == u"yes" || words[0] == u"no")
+                Answer(words[0] == u"yes");
+            else
+                OnWindow(words[0], [=, this](QDialog& w) { act(w, words.mid(1), root); });
+        }
+    }
 
     QStringList seen;
     QStringList unexpected;
 
 private:
+    void act(QDialog& w, const QStringList& words, const QString& root);
     int show(QDialog& window)
     {
         const QString name = window.objectName();
@@ -86,4 +100,26 @@ inline void ChooseOption(QDialog& window, const char* name)
     QVERIFY2(option, name);
     QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
     QVERIFY2(option->isChecked(), name);
+}
+
+inline void UserScript::act(QDialog& w, const QStringList& words, const QString& root)
+{
+    for (const QString& word : words) {
+        const QString name = word.section(u'=', 0, 0);
+        const QString value = word.section(u'=', 1);
+        if (word == u"close") {
+            w.close();
+        } else if (name.isEmpty()) {
+            seen.append(TextOf(w, value));
+        } else if (name == u"in") {
+            static_cast<frmFindD&>(w).SetFolder(root + u'/' + value);
+        } else if (name == u"pick") {
+            auto* files = w.findChild<QListWidget*>(QStringLiteral("FileDB"));
+            files->setCurrentItem(files->findItems(value, Qt::MatchExactly).value(0));
+        } else if (word.startsWith(u"opt")) {
+            ChooseOption(w, qPrintable(word));
+        } else {
+            ClickButton(w, qPrintable(word));
+        }
+    }
 }
