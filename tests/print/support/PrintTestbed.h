@@ -36,6 +36,16 @@ inline void AddDoctor(int doctorId, const QString& lastName, int ptid)
                        "%1, '')").arg(doctorId).arg(ptid));
 }
 
+// Visits a month apart from the first date; total cholesterol, HDL and LDL rise by one a visit.
+inline void AddVisits(int ptid, QDate first, int count)
+{
+    static int id = 0;
+    for (int i = 0; i < count; ++i)
+        Sql(QStringLiteral("INSERT INTO LabVisits (id, ptid, labdate, overallcl, hdl, ldl) VALUES "
+                           "(%1, %2, #%3#, %4, %5, %6)")
+                .arg(++id).arg(ptid).arg(UsDate(first.addMonths(i))).arg(200 + i).arg(40 + i).arg(100 + i));
+}
+
 inline int PrintLogRows()
 {
     return ListWindowTestbed::Value(QStringLiteral("SELECT count(*) FROM PrintLog")).toInt();
@@ -62,16 +72,12 @@ inline QStringList Layout(const RecordingSurface& page)
     using Kind = RecordingSurface::Kind;
     QStringList items;
     for (const RecordingSurface::Item& item : page.Items()) {
-        const QString end = QStringLiteral("%1,%2").arg(item.x2).arg(item.y2);
-        QString text = item.kind == Kind::Line      ? "line" + At(item.x, item.y) + " to " + end
-                       : item.kind == Kind::Picture ? "picture" + At(item.x, item.y) + " size " + end
+        QString text = item.kind == Kind::Line      ? "line" + At(item.x, item.y) + " to" + At(item.x2, item.y2)
+                       : item.kind == Kind::Picture ? "picture" + At(item.x, item.y) + " size" + At(item.x2, item.y2)
                                                     : item.text + At(item.x, item.y);
-        if (item.kind == Kind::Text && item.fontSize != 10)
-            text += QStringLiteral(" %1pt").arg(item.fontSize);
-        if (item.kind == Kind::Text && item.bold)
-            text += QStringLiteral(" bold");
-        if (item.kind == Kind::Text && item.underline)
-            text += QStringLiteral(" underlined");
+        if (item.kind == Kind::Text)
+            text += (item.fontSize != 10 ? QStringLiteral(" %1pt").arg(item.fontSize) : QString()) +
+                    (item.bold ? " bold" : "") + (item.underline ? " underlined" : "");
         items.append(item.page > 1 ? text + QStringLiteral(" p%1").arg(item.page) : text);
     }
     return items;
