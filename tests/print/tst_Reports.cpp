@@ -48,18 +48,16 @@ QString textOfWidth(int width, const QString& start = QString())
     return QString();
 }
 
-void logPrinted(int ptid, QDate callDate)
-{
-    Sql(QStringLiteral("INSERT INTO PrintLog (ptid, calldate, printdate) VALUES (%1, #%2#, #%2#)").arg(ptid).arg(UsDate(callDate)));
-}
-
-// Patients due in neither output: called tomorrow, never, or already logged for the date.
-void addPatientsNotDue()
+// Patients due in neither output: called tomorrow, never, or already logged for the date; and
+// the given due patient logged for an older call date only.
+void addPatientsNotDue(int loggedBefore)
 {
     AddDuePatient(41, "Later", Today.addDays(1));
     AddDuePatient(42, "Never", QDate(1900, 1, 1));
     AddDuePatient(43, "Logged", Today);
-    logPrinted(43, Today);
+    const QString log = QStringLiteral("INSERT INTO PrintLog (ptid, calldate, printdate) VALUES (%1, #%2#, #%2#)");
+    Sql(log.arg(43).arg(UsDate(Today)));
+    Sql(log.arg(loggedBefore).arg(UsDate(Today.addMonths(-3))));
 }
 
 void setCompany(const QString& address2, const QString& body)
@@ -85,16 +83,13 @@ private slots:
 
     void detailOfABarePatientSaysSoInEachSection()
     {
-        Sql("INSERT INTO Patients (ptid, lname, fname, systolic, diastolic) "
-            "VALUES (1, 'Smith', 'Ann', 0, 80)");
+        Sql("INSERT INTO Patients (ptid, lname, fname, systolic, diastolic) VALUES (1, 'Smith', 'Ann', 0, 80)");
         const RecordingSurface page = detail();
-        QCOMPARE(texts(page),
-                 QStringList({"Smith, Ann ", "Contact Info", "Date of Brith", "1/1/1900", "Sex",
-                              "Patient of Doctor:", "<currently no entries>", "Health Factors",
-                              "<currently no entries>", "Current Medications",
-                              "<currently no entries>", "Blood Pressure", "<not entered>",
-                              "Blood work performed", "<currently no entries>",
-                              "Communications with patient", "<currently no entries>", "Page: 1"}));
+        const QString none = "<currently no entries>";
+        QCOMPARE(texts(page), QStringList({"Smith, Ann ", "Contact Info", "Date of Brith", "1/1/1900", "Sex",
+                                           "Patient of Doctor:", none, "Health Factors", none, "Current Medications",
+                                           none, "Blood Pressure", "<not entered>", "Blood work performed", none,
+                                           "Communications with patient", none, "Page: 1"}));
         // The first heading follows the header's lower rule by a line and a heading advance; with
         // no contact details the next heading follows it directly; a body line is not underlined.
         const int line = page.LineHeight(), contact = page.Items()[2].y + 500;
@@ -133,19 +128,15 @@ private slots:
         QCOMPARE(cut, wide.left(kept) + "...");
         QVERIFY(page.TextWidth(wide.left(kept + 3)) <= 6220 && page.TextWidth(wide.left(kept + 4)) > 6220);
         QCOMPARE(texts(page),
-                 QStringList({"Smith, Ann B", "Contact Info", "12 Elm St", "Reno,   ", "555-0100",
-                              "ann@example.com", "Date of Brith", "3/4/1950", "Sex", "F",
-                              "Patient of Doctor:", "Jones, LeeGP", "Health Factors",
-                              "Smoking(since 1990)", "Current Medications", "Statin®(20mg)",
-                              "Blood Pressure", "120/80", "Blood work performed", "Lab Date",
-                              "Total Ch", "HDL", "LDL", "Intervention", "6/5/2026", "210", "45",
-                              "130", "3/5/2026", "210", "45", "130", cut, "1/5/2026", "210", "45",
-                              "130", whole,
-                              "Communications with patient", "Date", "Time", "Completed", "Result",
-                              "6/5/2026", "14:30:00", "yes", "Booked", "6/5/2026", "09:00:00", "no",
-                              "Left message", "Page: 1"}));
-        QCOMPARE(page.FindText("Health Factors")->y,
-                 page.FindText("Jones, LeeGP")->y + page.LineHeight() + 100 + 400);
+                 QStringList({"Smith, Ann B", "Contact Info", "12 Elm St", "Reno,   ", "555-0100", "ann@example.com",
+                              "Date of Brith", "3/4/1950", "Sex", "F", "Patient of Doctor:", "Jones, LeeGP",
+                              "Health Factors", "Smoking(since 1990)", "Current Medications", "Statin®(20mg)",
+                              "Blood Pressure", "120/80", "Blood work performed", "Lab Date", "Total Ch", "HDL", "LDL",
+                              "Intervention", "6/5/2026", "210", "45", "130", "3/5/2026", "210", "45", "130", cut,
+                              "1/5/2026", "210", "45", "130", whole, "Communications with patient", "Date", "Time",
+                              "Completed", "Result", "6/5/2026", "14:30:00", "yes", "Booked", "6/5/2026", "09:00:00",
+                              "no", "Left message", "Page: 1"}));
+        QCOMPARE(page.FindText("Health Factors")->y, page.FindText("Jones, LeeGP")->y + page.LineHeight() + 100 + 400);
         const auto x = [&page](const char* text) { return page.FindText(text)->x; };
         QCOMPARE(QList<int>({x("Total Ch"), x("HDL"), x("LDL"), x("Intervention"), x("Time"), x("Completed"), x("Result")}),
                  QList<int>({2000, 3000, 4000, 5000, 2000, 3000, 4000}));
@@ -163,8 +154,7 @@ private slots:
         AddDoctor(2, "Kahn", 1);
         for (int i = 3; i <= 40; ++i)
             AddDuePatient(i, QStringLiteral("P%1").arg(i), Today.addDays(i - 400));
-        logPrinted(3, Today.addMonths(-3));
-        addPatientsNotDue();
+        addPatientsNotDue(3);
         bed->Answer({false});
         const RecordingSurface page = callList();
         RecordingSurface titles;
@@ -212,8 +202,8 @@ private slots:
         AddDuePatient(1, "Smith", Today);
         AddDuePatient(2, "Brown", Today.addDays(-30));
         if (failing)
-            QCOMPARE(QProcess::execute("sqlite3", {AppDatabase().Name(), "CREATE TRIGGER refuse BEFORE INSERT ON PrintLog "
-                                                   "WHEN NEW.PtId = 1 BEGIN SELECT RAISE(ABORT, 'disk is full'); END;"}), 0);
+            QCOMPARE(QProcess::execute("sqlite3", {AppDatabase().Name(), "CREATE TRIGGER refuse BEFORE INSERT ON PrintLog"
+                     " WHEN NEW.PtId = 1 BEGIN SELECT RAISE(ABORT, 'disk is full'); END;"}), 0);
         for (const bool answer : answers)
             bed->Answer({answer});
         const RecordingSurface page = letter ? letters() : callList();
@@ -222,7 +212,8 @@ private slots:
         QVERIFY2(bed->notices.size() == int(failing) && (!failing || bed->notices.first().contains("disk is full")),
                  qPrintable(bed->notices.join(u'|')));
         const QString printed = Today.toString(Qt::ISODate);
-        const QStringList logged{"1|" + printed + u'|' + printed, Today.addDays(-30).toString(u"2|yyyy-MM-dd|") + printed};
+        const QStringList logged{"1|" + printed + u'|' + printed,
+                                 Today.addDays(-30).toString(u"2|yyyy-MM-dd|") + printed};
         QCOMPARE(ListWindowTestbed::Rows("SELECT ptid, calldate, printdate FROM PrintLog ORDER BY ptid"),
                  answers.last() && !failing ? logged : QStringList());
     }
@@ -242,8 +233,7 @@ private slots:
         QFETCH(QString, address2);
         setCompany(address2, "Please call us.");
         AddDuePatient(7, "Smith", Today.addYears(-1), address2);
-        logPrinted(7, Today.addMonths(-3));
-        addPatientsNotDue();
+        addPatientsNotDue(7);
         bed->Answer({true, false});
         const RecordingSurface page = letters();
         const int line = page.LineHeight(), city = (address2.isEmpty() ? 2 : 3) * line;
@@ -251,10 +241,9 @@ private slots:
                              address2 + At(1440, 1440 + 2 * line), "Reno,NV  89501" + At(1440, 1440 + city),
                              UsDate(Today) + At(12240 - page.TextWidth(UsDate(Today)) - 1440, 1440),
                              "Ann Smith" + At(1440, 3600), "7 Elm St" + At(1440, 3600 + line),
-                             address2 + At(1440, 3600 + 2 * line),
-                             "Dover, DE  19901" + At(1440, 3600 + city), "Dear Ann, " + At(1440, 5760),
-                             "Please call us." + At(1440, 6480), "Sincerely," + At(7920, 10080),
-                             "Dr. Lee" + At(7920, 10080 + 3 * line)};
+                             address2 + At(1440, 3600 + 2 * line), "Dover, DE  19901" + At(1440, 3600 + city),
+                             "Dear Ann, " + At(1440, 5760), "Please call us." + At(1440, 6480),
+                             "Sincerely," + At(7920, 10080), "Dr. Lee" + At(7920, 10080 + 3 * line)};
         if (address2.isEmpty())
             expected.removeIf([](const QString& text) { return text.startsWith(u' '); });
         QCOMPARE(Layout(page), expected);
