@@ -58,8 +58,8 @@ private slots:
         if (IsEnabled(window, "cmdOK"))
             Child<QPushButton>(window, "cmdOK")->click();
         QCOMPARE(closed.count(), int(written));
-        QCOMPARE(m_bed->notices, written || name.trimmed().isEmpty() ? QStringList()
-                                                                     : QStringList{"Export failed due to invalid file name"});
+        const bool refused = !written && !name.trimmed().isEmpty();
+        QCOMPARE(m_bed->notices, refused ? QStringList{"Export failed due to invalid file name"} : QStringList());
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), written ? QStringList{"out.txt"} : QStringList());
         QFile file(m_dir.filePath("out.txt"));
         QCOMPARE(file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString(), content);

@@ -60,7 +60,8 @@ private slots:
         QTest::newRow("apostrophes doubled") << int(dbText) << 20 << " O'Brien " << QStringList{"'O''Brien'"};
         QTest::newRow("too long for its field")
             << int(dbText) << 20 << longName
-            << QStringList{"'Abcdefghijklmnopqrst'", "Data imported into lname (\"Abcdefghij\"...) had to be truncated"};
+            << QStringList{"'Abcdefghijklmnopqrst'",
+                           "Data imported into lname (\"Abcdefghij\"...) had to be truncated"};
         QTest::newRow("a memo is not cut") << int(dbMemo) << 0 << longName << QStringList{"'" + longName + "'"};
         QTest::newRow("a number") << int(dbInteger) << 2 << " 210" << QStringList{"210"};
         QTest::newRow("a statement for a number") << int(dbLong) << 4 << "1); DELETE FROM Patients" << QStringList{""};

@@ -9,12 +9,14 @@ namespace {
 
 // The boxes and their columns in the same order, each column's size, what the user types in
 // each box and what is stored.
-const QStringList Boxes{"txtName", "txtAdd1", "txtAdd2", "txtCity", "txtST", "txtZip", "txtPhone", "txtFax", "txtEmail"};
+const QStringList Boxes{"txtName", "txtAdd1", "txtAdd2", "txtCity", "txtST",
+                        "txtZip", "txtPhone", "txtFax", "txtEmail"};
 const QString Columns = QStringLiteral("Name, address1, address2, city, st, zip, phone, fax, email");
 const QList<int> Sizes{40, 40, 40, 20, 2, 10, 16, 16, 40};
 const QStringList Typed{"  O'Brien's Heart Clinic ", "12 Elm St", " Suite 4", "Dover", "DE", "19901",
                         "302-555-0100", "302-555-0101", "desk@obrien.example"};
-const QString Saved = "O'Brien's Heart Clinic|12 Elm St|Suite 4|Dover|DE|19901|302-555-0100|302-555-0101|desk@obrien.example";
+const QString Saved =
+    "O'Brien's Heart Clinic|12 Elm St|Suite 4|Dover|DE|19901|302-555-0100|302-555-0101|desk@obrien.example";
 
 // The company row's values of the fields, joined by '|'.
 QString company(const QString& fields)

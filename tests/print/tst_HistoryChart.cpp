@@ -70,10 +70,7 @@ class tst_HistoryChart : public QObject {
     void readChart()
     {
         m_shown.clear();
-        m_bed->OnWindow("frmChart", [this](QDialog& window) {
-            m_shown = read(window);
-            window.reject();
-        });
+        m_bed->OnWindow("frmChart", [this](QDialog& window) { m_shown = read(window); window.reject(); });
     }
     // Charts the patient's total cholesterol as the setup window does; the chart window is read.
     void chart(int ptid, QWidget* opener = nullptr)
@@ -123,7 +120,8 @@ private slots:
         chart(1);
         QCOMPARE(m_bed->notices, notices);
         // A window still open after OK was closed by the test bed, as by Escape.
-        QCOMPARE(m_bed->leftOpen, !charted && notices != QStringList{NotEnough} ? QStringList{"frmChartSp"} : QStringList());
+        const bool refused = !charted && notices != QStringList{NotEnough};
+        QCOMPARE(m_bed->leftOpen, refused ? QStringList{"frmChartSp"} : QStringList());
         QCOMPARE(drawn(), charted ? inRange : 0);
         addPatient(2);
         AddVisits(2, QDate(ThisYear - 8, 1, 5), 5);

@@ -138,7 +138,8 @@ private slots:
                               "no", "Left message", "Page: 1"}));
         QCOMPARE(page.FindText("Health Factors")->y, page.FindText("Jones, LeeGP")->y + page.LineHeight() + 100 + 400);
         const auto x = [&page](const char* text) { return page.FindText(text)->x; };
-        QCOMPARE(QList<int>({x("Total Ch"), x("HDL"), x("LDL"), x("Intervention"), x("Time"), x("Completed"), x("Result")}),
+        QCOMPARE(QList<int>({x("Total Ch"), x("HDL"), x("LDL"), x("Intervention"), x("Time"), x("Completed"),
+                             x("Result")}),
                  QList<int>({2000, 3000, 4000, 5000, 2000, 3000, 4000}));
         QCOMPARE(page.FindText("Total Ch")->y, page.FindText("Lab Date")->y);
     }
@@ -202,8 +203,8 @@ private slots:
         AddDuePatient(1, "Smith", Today);
         AddDuePatient(2, "Brown", Today.addDays(-30));
         if (failing)
-            QCOMPARE(QProcess::execute("sqlite3", {AppDatabase().Name(), "CREATE TRIGGER refuse BEFORE INSERT ON PrintLog"
-                     " WHEN NEW.PtId = 1 BEGIN SELECT RAISE(ABORT, 'disk is full'); END;"}), 0);
+            QCOMPARE(QProcess::execute("sqlite3", {AppDatabase().Name(), "CREATE TRIGGER refuse BEFORE INSERT ON "
+                     "PrintLog WHEN NEW.PtId = 1 BEGIN SELECT RAISE(ABORT, 'disk is full'); END;"}), 0);
         for (const bool answer : answers)
             bed->Answer({answer});
         const RecordingSurface page = letter ? letters() : callList();
