@@ -67,6 +67,7 @@ private slots:
         QTest::newRow("a statement for a number") << int(dbLong) << 4 << "1); DELETE FROM Patients" << QStringList{""};
         QTest::newRow("an empty number") << int(dbInteger) << 2 << "" << QStringList{""};
         QTest::newRow("a date") << int(dbDate) << 8 << "1/2/1960" << QStringList{"#01/02/1960#"};
+        QTest::newRow("no date") << int(dbDate) << 8 << "soon" << QStringList{""};
         QTest::newRow("a date with a hash") << int(dbDate) << 8 << "1/2/1960# OR 1=1 #1/2/1960" << QStringList{""};
         QTest::newRow("a yes") << int(dbBoolean) << 1 << "yes" << QStringList{"True"};
     }

@@ -109,6 +109,7 @@ private slots:
         const bool charted = notices.isEmpty() && !beginAfterEnd;
         AddVisits(1, QDate(ThisYear - 9, 1, 5), 12);
         AddVisits(1, QDate(ThisYear - 2, 1, 5), inRange);
+        bool stayedOpen = false;
         m_bed->OnWindow("frmChartSp", [&](QDialog& window) {
             click(window, "optDateRange");
             QVERIFY(Child<QComboBox>(window, "cmbBegin")->isEnabled());
@@ -116,12 +117,13 @@ private slots:
             if (beginAfterEnd)
                 Child<QComboBox>(window, "cmbEnd")->setCurrentIndex(0);
             click(window, "cmdOK");
+            stayedOpen = window.isVisible();
+            if (stayedOpen)
+                QTest::keyClick(&window, Qt::Key_Escape);
         });
         chart(1);
         QCOMPARE(m_bed->notices, notices);
-        // A window still open after OK was closed by the test bed, as by Escape.
-        const bool refused = !charted && notices != QStringList{NotEnough};
-        QCOMPARE(m_bed->leftOpen, refused ? QStringList{"frmChartSp"} : QStringList());
+        QCOMPARE(stayedOpen, !charted && notices != QStringList{NotEnough});
         QCOMPARE(drawn(), charted ? inRange : 0);
         addPatient(2);
         AddVisits(2, QDate(ThisYear - 8, 1, 5), 5);
