@@ -19,6 +19,8 @@ const QString CupsQueue = QStringLiteral("VelmoraPDF");
 // cups-pdf writes each user's jobs below this folder (set by scripts/start-cups.sh).
 const QString CupsPdfFolder = QStringLiteral("/var/spool/cups-pdf");
 
+int printLogRows() { return ListWindowTestbed::Count("SELECT count(*) FROM PrintLog"); }
+
 void addDuePatients(int count)
 {
     for (int i = 1; i <= count; ++i)
@@ -89,7 +91,7 @@ private slots:
         PrintJob job{page, Today};
         PrintCallList(job);
         QCOMPARE(bed->notices, QStringList{"The document could not be printed to " + path + u'.'});
-        QVERIFY(bed->questions.isEmpty() && PrintLogRows() == 0);
+        QVERIFY(bed->questions.isEmpty() && printLogRows() == 0);
     }
 
     void preview_data()
@@ -125,7 +127,7 @@ private slots:
         PrintReport("CallList", QString());
         // The preview's pages, the file's pages (pdftotext ends each with a form feed), questions
         // and entries logged.
-        QCOMPARE(QList<qsizetype>({previewPages, PdfText(path).count(u'\f'), bed->questions.size(), PrintLogRows()}),
+        QCOMPARE(QList<qsizetype>({previewPages, PdfText(path).count(u'\f'), bed->questions.size(), printLogRows()}),
                  printFromPreview ? QList<qsizetype>({2, 2, 1, 40}) : QList<qsizetype>({2, 0, 0, 0}));
     }
 
@@ -140,7 +142,7 @@ private slots:
         bed->Answer({true});
         const QDateTime sent = QDateTime::currentDateTime().addSecs(-1);
         PrintReport("CallList", QString());
-        QCOMPARE(PrintLogRows(), 1);
+        QCOMPARE(printLogRows(), 1);
 
         // cups-pdf writes the file once the job has passed the queue.
         QString found;

@@ -171,7 +171,6 @@ private slots:
                               UsDate(Today.addDays(-9)) + At(5760, row),
                               "Smith, Ann 1440,2880 p2", "555-011 3600,2880 p2",
                               UsDate(Today.addDays(-2)) + " 5760,2880 p2", "Jones, Lee 7920,2880 p2"}));
-        QCOMPARE(bed->questions, QStringList{ReadyToUpdate});
     }
 
     void printLogOnlyAfterYes_data()

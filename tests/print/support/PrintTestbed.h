@@ -46,11 +46,6 @@ inline void AddVisits(int ptid, QDate first, int count)
                 .arg(++id).arg(ptid).arg(UsDate(first.addMonths(i))).arg(200 + i).arg(40 + i).arg(100 + i));
 }
 
-inline int PrintLogRows()
-{
-    return ListWindowTestbed::Value(QStringLiteral("SELECT count(*) FROM PrintLog")).toInt();
-}
-
 // Runs a report writer on a fresh letter-sized recording surface, with the dispatcher's base font.
 template <class Report> RecordingSurface Record(Report report)
 {
