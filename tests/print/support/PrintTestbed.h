@@ -18,22 +18,18 @@ inline QString UsDate(QDate date) { return date.toString(u"MM/dd/yyyy"); }
 inline void Sql(const QString& sql) { ListWindowTestbed::Exec(sql); }
 
 // A patient with an address, due on the given day.
-inline void AddDuePatient(int ptid, const QString& lastName, QDate callDate,
-                          const QString& address2 = QString())
+inline void AddDuePatient(int ptid, const QString& lastName, QDate callDate, const QString& address2 = QString())
 {
-    Sql(QStringLiteral("INSERT INTO Patients (ptid, lname, fname, phone, address1, address2, city, "
-                       "st, zip, calldate) VALUES (%1, '%2', 'Ann', '555-01%1', '%1 Elm St', '%3', "
-                       "'Dover', 'DE', '19901', #%4#)")
-            .arg(ptid)
-            .arg(SqlQuote(lastName), address2, UsDate(callDate)));
+    Sql(QStringLiteral("INSERT INTO Patients (ptid, lname, fname, phone, address1, address2, city, st, zip, calldate) "
+                       "VALUES (%1, '%2', 'Ann', '555-01%1', '%1 Elm St', '%3', 'Dover', 'DE', '19901', #%4#)")
+            .arg(ptid).arg(SqlQuote(lastName), address2, UsDate(callDate)));
 }
 
+// A general practitioner, the patient's doctor.
 inline void AddDoctor(int doctorId, const QString& lastName, int ptid)
 {
-    Sql(QStringLiteral("INSERT INTO Doctors (doctorid, lname, fname, classification) VALUES (%1, "
-                       "'%2', 'Lee', 'GP')").arg(doctorId).arg(lastName));
-    Sql(QStringLiteral("INSERT INTO PatientsDoctors (id, ptid, doctorid, comment) VALUES (%1, %2, "
-                       "%1, '')").arg(doctorId).arg(ptid));
+    Sql(QStringLiteral("INSERT INTO Doctors VALUES (%1, '%2', 'Lee', 'GP')").arg(doctorId).arg(lastName));
+    Sql(QStringLiteral("INSERT INTO PatientsDoctors VALUES (%1, %2, %1, '')").arg(doctorId).arg(ptid));
 }
 
 // Visits a month apart from the first date; total cholesterol, HDL and LDL rise by one a visit.
