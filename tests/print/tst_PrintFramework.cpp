@@ -4,7 +4,6 @@
 #include "frmPrint.h"
 
 #include <QListWidget>
-#include <QPushButton>
 
 class tst_PrintFramework : public QObject {
     Q_OBJECT

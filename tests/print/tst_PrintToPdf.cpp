@@ -1,6 +1,5 @@
 // Whole print jobs as the user runs them: the printer window, the preview, a PDF file and a
 // real CUPS queue, read back with pdftotext.
-#include "PageLayout.h"
 #include "PrintCallList.h"
 #include "PrintPatientDetail.h"
 #include "PrintReport.h"
@@ -20,8 +19,7 @@ const QString CupsQueue = QStringLiteral("VelmoraPDF");
 // cups-pdf writes each user's jobs below this folder (set by scripts/start-cups.sh).
 const QString CupsPdfFolder = QStringLiteral("/var/spool/cups-pdf");
 
-// pdftotext ends each page with a form feed; a file that is not there has none.
-int pdfPages(const QString& path) { return int(PdfText(path).count(u'\f')); }
+int printLogRows() { return ListWindowTestbed::Count("SELECT count(*) FROM PrintLog"); }
 
 void addDuePatients(int count)
 {
@@ -45,46 +43,27 @@ private slots:
     void init() { bed = std::make_unique<ListWindowTestbed>(); }
     void cleanup()
     {
-        QVERIFY2(bed->AllWindowsSeen(), "a window did not appear");
-        QVERIFY2(bed->leftOpen.isEmpty(), qPrintable(bed->leftOpen.join(u'|')));
-        QVERIFY2(bed->unanswered.isEmpty(), qPrintable(bed->unanswered.join(u'|')));
+        QVERIFY2(bed->AllWindowsSeen() && bed->Loose().isEmpty(), qPrintable(bed->Loose().join(u'|')));
         bed.reset();
     }
 
-    // 60 visits, newest first, under the patient's header on every page and the column titles
-    // once; nothing below the break limit but the footers; every page the recording surface counts
-    // is in the file, with its texts; no question for a detail report.
+    // 60 visits run over pages: the file has every page the recording counts, each with the
+    // patient's header, the last with its number, the texts where the recording places them; no
+    // question for a detail report.
     void detailReportSpansPagesIntoPdfFile()
     {
         AddDuePatient(1, "Smith", Today);
-        for (int i = 1; i <= 60; ++i)
-            Sql(QStringLiteral("INSERT INTO LabVisits (id, ptid, labdate, overallcl, the_intervention) "
-                               "VALUES (%1, 1, #%2#, 200, 'Visit %1')").arg(i).arg(UsDate(QDate(2020, 1, 1).addDays(i))));
+        AddVisits(1, QDate(2020, 1, 2), 60);
         const RecordingSurface page = Record([](PrintJob& job) { PrintPatientDetail(job, "1"); });
         QVERIFY(page.Page() >= 2);
-        for (int number = 1; number <= page.Page(); ++number) {
-            std::vector<RecordingSurface::Item> texts = page.Texts();
-            std::erase_if(texts, [number](const auto& item) { return item.page != number; });
-            QCOMPARE(texts.front().text + At(texts.front().x, texts.front().y), "Smith, Ann  720,970");
-            QCOMPARE(texts.back().text, QStringLiteral("Page: %1").arg(number));
-        }
-        for (const auto& item : page.Texts())
-            QVERIFY(item.y <= PageGeometry::PageBreakLimit || item.text.startsWith(u"Page: "));
-        const QStringList layout = Layout(page);
-        QCOMPARE(layout.filter(QRegularExpression("^Visit \\d+ 5000,")).size(), 60);
-        QCOMPARE(layout.filter(QRegularExpression("^Lab Date ")).size(), 1);
-        QCOMPARE(page.FindText("Visit 60")->page, 1);
-        QCOMPARE(page.FindText("Visit 1")->page, page.Page());
-
         const QString path = dir.filePath("detail.pdf");
         bed->OnWindow("frmPrint", [](QDialog& window) { ChoosePrinter(window, "PDF file"); });
         saveAs(path);
         PrintReport("PatientDetail", "1");
         const QString text = PdfText(path);
         QCOMPARE(text.count(u'\f'), page.Page());
-        for (const char* expected : {"Smith, Ann", "Contact Info", "Date of Brith", "Blood work performed",
-                                     "Visit 1", "Page: 1", "Page: 2"})
-            QVERIFY2(text.contains(expected), expected);
+        QVERIFY2(text.count("Smith, Ann") == page.Page() && text.contains("Page: " + QString::number(page.Page())),
+                 qPrintable(text));
         QVERIFY(bed->questions.isEmpty());
         // pdftotext's boxes are in points (20 twips) from the page's top-left corner.
         QProcess bbox;
@@ -112,8 +91,7 @@ private slots:
         PrintJob job{page, Today};
         PrintCallList(job);
         QCOMPARE(bed->notices, QStringList{"The document could not be printed to " + path + u'.'});
-        QVERIFY(bed->questions.isEmpty());
-        QCOMPARE(PrintLogRows(), 0);
+        QVERIFY(bed->questions.isEmpty() && printLogRows() == 0);
     }
 
     void preview_data()
@@ -147,10 +125,10 @@ private slots:
             bed->Answer({true});
         }
         PrintReport("CallList", QString());
-        QCOMPARE(previewPages, 2);
-        QCOMPARE(pdfPages(path), printFromPreview ? 2 : 0);
-        QCOMPARE(bed->questions.size(), printFromPreview ? 1 : 0);
-        QCOMPARE(PrintLogRows(), printFromPreview ? 40 : 0);
+        // The preview's pages, the file's pages (pdftotext ends each with a form feed), questions
+        // and entries logged.
+        QCOMPARE(QList<qsizetype>({previewPages, PdfText(path).count(u'\f'), bed->questions.size(), printLogRows()}),
+                 printFromPreview ? QList<qsizetype>({2, 2, 1, 40}) : QList<qsizetype>({2, 0, 0, 0}));
     }
 
     void callListThroughCupsQueue()
@@ -164,7 +142,7 @@ private slots:
         bed->Answer({true});
         const QDateTime sent = QDateTime::currentDateTime().addSecs(-1);
         PrintReport("CallList", QString());
-        QCOMPARE(PrintLogRows(), 1);
+        QCOMPARE(printLogRows(), 1);
 
         // cups-pdf writes the file once the job has passed the queue.
         QString found;

@@ -18,27 +18,28 @@ inline QString UsDate(QDate date) { return date.toString(u"MM/dd/yyyy"); }
 inline void Sql(const QString& sql) { ListWindowTestbed::Exec(sql); }
 
 // A patient with an address, due on the given day.
-inline void AddDuePatient(int ptid, const QString& lastName, QDate callDate,
-                          const QString& address2 = QString())
+inline void AddDuePatient(int ptid, const QString& lastName, QDate callDate, const QString& address2 = QString())
 {
-    Sql(QStringLiteral("INSERT INTO Patients (ptid, lname, fname, phone, address1, address2, city, "
-                       "st, zip, calldate) VALUES (%1, '%2', 'Ann', '555-01%1', '%1 Elm St', '%3', "
-                       "'Dover', 'DE', '19901', #%4#)")
-            .arg(ptid)
-            .arg(SqlQuote(lastName), address2, UsDate(callDate)));
+    Sql(QStringLiteral("INSERT INTO Patients (ptid, lname, fname, phone, address1, address2, city, st, zip, calldate) "
+                       "VALUES (%1, '%2', 'Ann', '555-01%1', '%1 Elm St', '%3', 'Dover', 'DE', '19901', #%4#)")
+            .arg(ptid).arg(SqlQuote(lastName), address2, UsDate(callDate)));
 }
 
+// A general practitioner, the patient's doctor.
 inline void AddDoctor(int doctorId, const QString& lastName, int ptid)
 {
-    Sql(QStringLiteral("INSERT INTO Doctors (doctorid, lname, fname, classification) VALUES (%1, "
-                       "'%2', 'Lee', 'GP')").arg(doctorId).arg(lastName));
-    Sql(QStringLiteral("INSERT INTO PatientsDoctors (id, ptid, doctorid, comment) VALUES (%1, %2, "
-                       "%1, '')").arg(doctorId).arg(ptid));
+    Sql(QStringLiteral("INSERT INTO Doctors VALUES (%1, '%2', 'Lee', 'GP')").arg(doctorId).arg(lastName));
+    Sql(QStringLiteral("INSERT INTO PatientsDoctors VALUES (%1, %2, %1, '')").arg(doctorId).arg(ptid));
 }
 
-inline int PrintLogRows()
+// Visits a month apart from the first date; total cholesterol, HDL and LDL rise by one a visit.
+inline void AddVisits(int ptid, QDate first, int count)
 {
-    return ListWindowTestbed::Value(QStringLiteral("SELECT count(*) FROM PrintLog")).toInt();
+    static int id = 0;
+    for (int i = 0; i < count; ++i)
+        Sql(QStringLiteral("INSERT INTO LabVisits (id, ptid, labdate, overallcl, hdl, ldl) VALUES "
+                           "(%1, %2, #%3#, %4, %5, %6)")
+                .arg(++id).arg(ptid).arg(UsDate(first.addMonths(i))).arg(200 + i).arg(40 + i).arg(100 + i));
 }
 
 // Runs a report writer on a fresh letter-sized recording surface, with the dispatcher's base font.
@@ -62,16 +63,12 @@ inline QStringList Layout(const RecordingSurface& page)
     using Kind = RecordingSurface::Kind;
     QStringList items;
     for (const RecordingSurface::Item& item : page.Items()) {
-        const QString end = QStringLiteral("%1,%2").arg(item.x2).arg(item.y2);
-        QString text = item.kind == Kind::Line      ? "line" + At(item.x, item.y) + " to " + end
-                       : item.kind == Kind::Picture ? "picture" + At(item.x, item.y) + " size " + end
+        QString text = item.kind == Kind::Line      ? "line" + At(item.x, item.y) + " to" + At(item.x2, item.y2)
+                       : item.kind == Kind::Picture ? "picture" + At(item.x, item.y) + " size" + At(item.x2, item.y2)
                                                     : item.text + At(item.x, item.y);
-        if (item.kind == Kind::Text && item.fontSize != 10)
-            text += QStringLiteral(" %1pt").arg(item.fontSize);
-        if (item.kind == Kind::Text && item.bold)
-            text += QStringLiteral(" bold");
-        if (item.kind == Kind::Text && item.underline)
-            text += QStringLiteral(" underlined");
+        if (item.kind == Kind::Text)
+            text += (item.fontSize != 10 ? QStringLiteral(" %1pt").arg(item.fontSize) : QString()) +
+                    (item.bold ? " bold" : "") + (item.underline ? " underlined" : "");
         items.append(item.page > 1 ? text + QStringLiteral(" p%1").arg(item.page) : text);
     }
     return items;
