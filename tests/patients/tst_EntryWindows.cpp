@@ -59,7 +59,7 @@ const Twin kTwins[] = {
      "SELECT id, labdate, overallcl, hdl, ldl, hmcyst, the_intervention, adddate FROM LabVisits "
      "WHERE ptid = 1 ORDER BY id",
      &EnterVisit,
-     {"8|2024-03-04|200|50|120|0|Patient's diet|today", "9|2024-11-05|190|55|110|0||today"},
+     {"1|2024-03-04|200|50|120|0|Patient's diet|today", "2|2024-11-05|190|55|110|0||today"},
      {"lblID", "DTLabDate", "txtOverallCL", "txtHMCYST", "lblCh_LDL_Ratio", "txtInterventionNotes"},
      "1|3/4/2024|200||4|none"},
     {&Make<frmComm>, "Patient Contact Entry", "Enter another Contact Entry?", "dtCallDate",
@@ -69,8 +69,8 @@ const Twin kTwins[] = {
      "VALUES (%1, %2, #1/2/2024#, '09:15:30', 'Busy', True)",
      "SELECT id, calldate, calltime, result, complete FROM Communications WHERE ptid = 1 ORDER BY id",
      &EnterContact,
-     {"8|today|14:05:09||false",
-      "9|2024-03-04|08:30:00|Left a message with the patient's daughter; she will call|true"},
+     {"1|today|14:05:09||false",
+      "2|2024-03-04|08:30:00|Left a message with the patient's daughter; she will call|true"},
      {"lblID", "dtCallDate", "dtcalltime", "txtResult", "chkSuccess"}, "1|1/2/2024|09:15:30|Busy|[x]"},
 };
 
@@ -100,20 +100,18 @@ private slots:
         bed.reset();
     }
 
-    // Identifiers count over all patients; "enter another" offers an empty entry dated today,
-    // and the patient's own call date is left alone.
+    // "Enter another" offers an empty entry under the next identifier, dated today; the
+    // patient's own call date is left alone.
     void entersOneAfterAnother()
     {
-        ListWindowTestbed::Exec(kTwins[0].seed.arg(7).arg(2));
-        ListWindowTestbed::Exec(kTwins[1].seed.arg(7).arg(2));
         const QString today = QDate::currentDate().toString("M/d/yyyy");
         QDialog& w = open();
         QCOMPARE(w.windowTitle() + u'|' + ShownState(w, {"lblFullName", "lblID", twin->dateBox}),
-                 QStringList({twin->title, kPatient, "8", today}).join(u'|'));
+                 QStringList({twin->title, kPatient, "1", today}).join(u'|'));
         twin->enter(w, 0);
         bed->Answer({true, false});
         ClickButton(w, "cmdSave");
-        QCOMPARE(ShownState(w, {"lblID", twin->box, twin->dateBox}), "9||" + today);
+        QCOMPARE(ShownState(w, {"lblID", twin->box, twin->dateBox}), "2||" + today);
         twin->enter(w, 1);
         ClickButton(w, "cmdSave");
         QVERIFY(!w.isVisible());
