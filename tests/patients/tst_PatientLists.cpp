@@ -15,10 +15,11 @@ namespace {
 
 const QString kPatient = QStringLiteral("O'Hara, Ann");
 
-// What tells one list from its twins: its columns as "heading width" in twips, among others. `insert` stores the values %1: the seeds before the list
-// opens (patient 1 has the listed rows, patient 2 one more; a drug stored twice, another
-// program's doing, is listed once), `later` while an editor is open. The editor shows its
-// row's column `keyColumn` in `editorKey`, and `newKey` there for a new row.
+// What tells one list from its twins. Its columns read "heading width", the width in twips,
+// a * marking the column that takes the room left. `insert` stores the values %1: the seeds
+// before the list opens (patient 1 has the listed rows, patient 2 one more; a drug stored
+// twice, another program's doing, is listed once), `later` while an editor is open. The
+// editor shows its row's column `keyColumn` in `editorKey`, and `newKey` there for a new row.
 struct Twin {
     std::unique_ptr<PatientItemList> (*make)();
     QString name, title, addButton;
@@ -104,8 +105,7 @@ private slots:
         for (int c = 0; c < grid->columnCount(); ++c) {
             const QString twips = twin->columns.value(c).section(u' ', -1);
             const int width = l.TwipsToPixels(twips.chopped(twips.endsWith(u'*') ? 1 : 0).toInt());
-            // The column marked * takes the room left: it may be wider, or narrower by the
-            // rounding of the others.
+            // The column marked * may be wider, or narrower by the rounding of the others.
             const bool fits = twips.endsWith(u'*') ? grid->columnWidth(c) >= width - 2 : grid->columnWidth(c) == width;
             columns << grid->horizontalHeaderItem(c)->text() + u' ' + (fits ? twips : QStringLiteral("other width"));
         }
