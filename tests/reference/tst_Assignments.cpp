@@ -21,6 +21,12 @@ const QStringList kDoctorBoxes = {"txtLName", "txtFName", "txtComment", "cmdDele
 struct Twin {
     std::unique_ptr<LinkAssignDialog> (*make)();
     QString title, table, idField, itemDesc, alreadyAssigned, nothingChosen, searchTitle;
+    // The patient's links as "item|comment".
+    QStringList links(int ptid = 1) const
+    {
+        return ListWindowTestbed::Rows(
+            QStringLiteral("SELECT %1, comment FROM %2 WHERE ptid = %3").arg(idField, table).arg(ptid));
+    }
 };
 
 template <class W> std::unique_ptr<LinkAssignDialog> Make() { return std::make_unique<W>(); }
@@ -33,20 +39,23 @@ const Twin kTwins[] = {
      "Health Factor 'Smoking' is already assigned to this patient",
      "A Health factor has not been selected yet", "Search - HealthFactor"},
 };
+QStringList DoctorLinks(int ptid = 1)
+{
+    return ListWindowTestbed::Rows("SELECT DoctorID, comment FROM PatientsDoctors WHERE ptid = " + QString::number(ptid));
+}
 
-// Hands an item to the window as the search does: without a comment.
+// Hands an item to the window as the search does, without a comment: the window takes the
+// item of its kind and ignores the other.
 void Pick(QDialog& window, int id, const QString& desc)
 {
-    if (auto* drugs = qobject_cast<frmAssRx*>(&window)) {
-        clsDrug drug;
-        drug.SetDrugID(id);
-        drug.SetDrugDesc(desc);
-        return drugs->LoadObjectData(drug);
-    }
+    clsDrug drug;
+    drug.SetDrugID(id);
+    drug.SetDrugDesc(desc);
     clsHealthFactor factor;
     factor.SetID(id);
     factor.SetDesc(desc);
-    qobject_cast<frmAssHF*>(&window)->LoadObjectData(factor);
+    dynamic_cast<SearchReceiver&>(window).LoadObjectData(drug);
+    dynamic_cast<SearchReceiver&>(window).LoadObjectData(factor);
 }
 
 clsDoctor Doctor(int id, const QString& last, const QString& first)
@@ -58,23 +67,10 @@ clsDoctor Doctor(int id, const QString& last, const QString& first)
     return doctor;
 }
 
-// The patient's links as "item|comment".
-QStringList Links(const QString& table, const QString& idField, int ptid = 1)
-{
-    return ListWindowTestbed::Rows(
-        QStringLiteral("SELECT %1, comment FROM %2 WHERE ptid = %3").arg(idField, table).arg(ptid));
-}
-
-QStringList DoctorLinks(int ptid = 1)
-{
-    return Links(QStringLiteral("PatientsDoctors"), QStringLiteral("DoctorID"), ptid);
-}
-
 // Drops the table the window writes to, and says whether pressing OK reports the error.
-bool ReportsEngineError(QDialog& window, ListWindowTestbed& bed, const char* table)
+bool ReportsEngineError(QDialog& window, ListWindowTestbed& bed, const QString& table)
 {
-    sqlite3_exec(AppDatabase().Handle(), qPrintable(QStringLiteral("DROP TABLE %1").arg(table)),
-                 nullptr, nullptr, nullptr);
+    sqlite3_exec(AppDatabase().Handle(), qPrintable("DROP TABLE " + table), nullptr, nullptr, nullptr);
     ClickButton(window, "cmdAdd");
     return bed.notices.size() == 1 && bed.notices.first().contains(table, Qt::CaseInsensitive);
 }
@@ -85,20 +81,170 @@ class tst_Assignments : public QObject {
     Q_OBJECT
 
 private slots:
-    void init();
-    void cleanup();
+    void init()
+    {
+        bed = std::make_unique<ListWindowTestbed>();
+        ListWindowTestbed::AddPatient(1, QStringLiteral("O'Hara"), QStringLiteral("2/3/2025"));
+        ListWindowTestbed::AddPatient(2, QStringLiteral("Berg"), QStringLiteral("2/3/2025"));
+        for (const char* sql : {"INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1, 'Aspirin®')",
+                                "INSERT INTO Doctors (DoctorID, LName, FName, Classification) VALUES "
+                                "(4, 'O''Hara', 'Ann', 'Cardiology')",
+                                "INSERT INTO Doctors (DoctorID, LName, FName) VALUES (7, 'Smith', 'John')",
+                                "INSERT INTO PatientsDoctors (DoctorID, PtID, Comment) VALUES (7, 2, 'other')"})
+            ListWindowTestbed::Exec(QString::fromUtf8(sql));
+    }
+    void cleanup()
+    {
+        window.reset();
+        QCOMPARE(bed->Loose(), QStringList());
+        bed.reset();
+    }
 
-    void twins_data();
+    void twins_data()
+    {
+        QTest::addColumn<int>("twin");
+        QTest::newRow("drugs") << 0;
+        QTest::newRow("health factors") << 1;
+    }
+
+    // Nothing chosen is refused; a pick empties the comment; Return stores it trimmed, with
+    // its apostrophe, beside the patient's other links. A second link to the item is refused;
+    // an engine error is reported and the window keeps the entry.
     void newLinkNeedsAPickAndIsStoredOnce_data() { twins_data(); }
-    void newLinkNeedsAPickAndIsStoredOnce();
-    void linkedItemKeepsItsItemAndTakesANewComment_data() { twins_data(); }
-    void linkedItemKeepsItsItemAndTakesANewComment();
-    void vanishedLinkOrEngineErrorIsReported();
+    void newLinkNeedsAPickAndIsStoredOnce()
+    {
+        const Twin& t = pick();
+        ListWindowTestbed::Exec(QStringLiteral("INSERT INTO %1 (%2, ptid, comment) VALUES (3, 1, 'kept')")
+                                    .arg(t.table, t.idField));
+        QDialog& w = open(t.make());
+        QCOMPARE(w.windowTitle() + u'|' + ShownState(w, {"lblFullName", "lblDesc", "cmdSearch"}),
+                 t.title + u'|' + kPatient + "||");
+        bed->OnWindow(QStringLiteral("frmSearch"), [&](QDialog& search) {
+            QCOMPARE(search.windowTitle(), t.searchTitle);
+            search.reject();
+        });
+        ClickButton(w, "cmdSearch");
+        QVERIFY(bed->AllWindowsSeen());
+        ClickButton(w, "cmdAdd");
+        QVERIFY(w.isVisible());
+        TypeInto(w, "txtComment", QStringLiteral("typed before the pick"));
+        Pick(w, 1, t.itemDesc);
+        QCOMPARE(ShownState(w, {"lblDesc", "txtComment"}), t.itemDesc + u'|');
+        TypeInto(w, "txtComment", QStringLiteral("  twice daily, don't skip  "));
+        QTest::keyClick(w.findChild<QWidget*>("txtComment"), Qt::Key_Return);
+        QVERIFY(!w.isVisible());
 
-    void doctorFoundOrAddedByName_data();
-    void doctorFoundOrAddedByName();
-    void doctorLinkReplacedOrDeleted();
-    void failedDoctorLinkLeavesNoDoctor();
+        QDialog& again = open(t.make());
+        Pick(again, 1, t.itemDesc);
+        ClickButton(again, "cmdAdd");
+        QCOMPARE(bed->notices, QStringList({t.nothingChosen, t.alreadyAssigned}));
+        QCOMPARE(t.links(), QStringList({"3|kept", "1|twice daily, don't skip"}));
+        bed->notices.clear();
+        QDialog& failing = open(t.make());
+        Pick(failing, 2, QStringLiteral("Other"));
+        TypeInto(failing, "txtComment", QStringLiteral("father"));
+        QVERIFY(ReportsEngineError(failing, *bed, t.table));
+        QCOMPARE(ShownState(failing, {"lblDesc", "txtComment"}), QStringLiteral("Other|father"));
+    }
+
+    // Opened for a link, the item is fixed; OK stores the comment of this patient's link only,
+    // Cancel stores nothing. A link removed elsewhere meanwhile is reported and a new one
+    // offered instead.
+    void linkedItemKeepsItsItemAndTakesANewComment_data() { twins_data(); }
+    void linkedItemKeepsItsItemAndTakesANewComment()
+    {
+        const Twin& t = pick();
+        for (int ptid : {1, 2})
+            ListWindowTestbed::Exec(QStringLiteral("INSERT INTO %1 (%2, ptid, comment) VALUES (1, %3, 'old')")
+                                        .arg(t.table, t.idField).arg(ptid));
+        QDialog& w = open(t.make(), 1);
+        QCOMPARE(ShownState(w, {"lblDesc", "cmdSearch", "txtComment"}), t.itemDesc + "|~|old");
+        TypeInto(w, "txtComment", QStringLiteral("with food"));
+        ClickButton(w, "cmdAdd");
+        QVERIFY(!w.isVisible());
+        QDialog& again = open(t.make(), 1);
+        TypeInto(again, "txtComment", QStringLiteral("dropped"));
+        ClickButton(again, "cmdCancel");
+        QCOMPARE(t.links() + t.links(2), QStringList({"1|with food", "1|old"}));
+        QDialog& gone = open(t.make(), 2);
+        QCOMPARE(ShownState(gone, {"lblDesc", "cmdSearch", "txtComment"}), QStringLiteral("||"));
+        QCOMPARE(bed->notices, QStringList{"This assignment no longer exists. It may have been removed on "
+                                           "another workstation."});
+    }
+
+    // The typed names find the stored doctor whatever their case, blanks and apostrophes; a
+    // name not stored adds the doctor, cut to the column's 20 characters, under the next
+    // identifier and without a classification. A blank last name is refused. A doctor handed
+    // by the search comes without a comment: the typed one stays.
+    void doctorFoundOrAddedByName_data()
+    {
+        QTest::addColumn<QString>("last");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QStringList>("links");
+        QTest::addColumn<QStringList>("added");
+        QTest::addColumn<QStringList>("notices");
+        const QStringList link{"4|sees her yearly, don't call"};
+        QTest::newRow("stored") << "  o'HARA " << " ann" << link << QStringList() << QStringList();
+        QTest::newRow("picked") << "" << "" << link << QStringList() << QStringList();
+        QTest::newRow("new") << " d'Souza-Abercrombie-Smythe" << "Lan" << QStringList{"8|sees her yearly, don't call"}
+                             << QStringList{"8|d'Souza-Abercrombie|Lan"} << QStringList();
+        QTest::newRow("last name blank") << "   " << "John" << QStringList() << QStringList()
+                                         << QStringList{"A Doctor has not been selected yet"};
+    }
+    void doctorFoundOrAddedByName()
+    {
+        QFETCH(QString, last);
+        QFETCH(QString, first);
+        QFETCH(QStringList, notices);
+        auto& w = open(std::make_unique<frmAssDc2>());
+        QCOMPARE(w.windowTitle() + u'|' + ShownState(w, {"lblFullName", "cmdDelete"}),
+                 "Assign Doctor for Patient|" + kPatient + "|~&Delete");
+        TypeInto(w, "txtLName", last);
+        TypeInto(w, "txtFName", first);
+        TypeInto(w, "txtComment", QStringLiteral("  sees her yearly, don't call  "));
+        if (QTest::currentDataTag() == QByteArray("picked"))
+            w.LoadObjectData(Doctor(4, QStringLiteral("O'Hara"), QStringLiteral("Ann")));
+        QTest::keyClick(w.findChild<QWidget*>("txtComment"), Qt::Key_Return);
+        QCOMPARE(w.isVisible(), !notices.isEmpty());
+        QCOMPARE(bed->notices, notices);
+        QTEST(DoctorLinks(), "links");
+        QTEST(ListWindowTestbed::Rows("SELECT doctorid, lname, fname FROM Doctors WHERE doctorid > 7 AND "
+                                      "classification IS NULL"), "added");
+    }
+
+    // Opened for the patient's link: other names replace its doctor. Delete asks; No changes
+    // nothing, Yes removes the link the window was opened for, even after another doctor was
+    // picked, and leaves the window open for a new one. Other patients' links stay. A new
+    // doctor and the link are one write: when the link cannot be stored, the doctor is not
+    // stored either, and the window stays as it was.
+    void doctorLinkReplacedDeletedOrNotStored()
+    {
+        const QString link = "INSERT INTO PatientsDoctors (DoctorID, PtID, Comment) VALUES (4, 1, 'since 2019')";
+        ListWindowTestbed::Exec(link);
+        auto& w = open(std::make_unique<frmAssDc2>(), 4);
+        QCOMPARE(ShownState(w, kDoctorBoxes), QStringLiteral("O'Hara|Ann|since 2019|&Delete"));
+        TypeInto(w, "txtLName", QStringLiteral("SMITH"));
+        TypeInto(w, "txtFName", QStringLiteral("john"));
+        ClickButton(w, "cmdAdd");
+        QCOMPARE(DoctorLinks(), QStringList{"7|since 2019"});
+
+        ListWindowTestbed::Exec("DELETE FROM PatientsDoctors WHERE ptid = 1");
+        ListWindowTestbed::Exec(link);
+        auto& doctor = open(std::make_unique<frmAssDc2>(), 4);
+        bed->Answer({false, true});
+        ClickButton(doctor, "cmdDelete");
+        QCOMPARE(DoctorLinks().size(), 1);
+        doctor.LoadObjectData(Doctor(7, QStringLiteral("Smith"), QStringLiteral("John")), QStringLiteral("x"));
+        ClickButton(doctor, "cmdDelete");
+        QCOMPARE(bed->questions, QStringList(2, "Remove doctor O'Hara, Ann for this patient?"));
+        QCOMPARE(DoctorLinks() + DoctorLinks(2), QStringList{"7|other"});
+        QCOMPARE(ShownState(doctor, kDoctorBoxes), QStringLiteral("|||~&Delete"));
+        TypeInto(doctor, "txtLName", QStringLiteral("Nguyen"));
+        QVERIFY(ReportsEngineError(doctor, *bed, "PatientsDoctors"));
+        QVERIFY(doctor.isVisible());
+        QCOMPARE(TextOf(doctor, "txtLName"), QStringLiteral("Nguyen"));
+        QCOMPARE(ListWindowTestbed::Count("SELECT count(*) FROM Doctors"), 2);
+    }
 
 private:
     const Twin& pick()
@@ -118,193 +264,6 @@ private:
     std::unique_ptr<ListWindowTestbed> bed;
     std::unique_ptr<QDialog> window;
 };
-
-void tst_Assignments::init()
-{
-    bed = std::make_unique<ListWindowTestbed>();
-    ListWindowTestbed::AddPatient(1, QStringLiteral("O'Hara"), QStringLiteral("2/3/2025"));
-    ListWindowTestbed::AddPatient(2, QStringLiteral("Berg"), QStringLiteral("2/3/2025"));
-    for (const char* sql : {"INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1, 'Aspirin®')",
-                            "INSERT INTO Doctors (DoctorID, LName, FName, Classification) VALUES "
-                            "(4, 'O''Hara', 'Ann', 'Cardiology')",
-                            "INSERT INTO Doctors (DoctorID, LName, FName) VALUES (7, 'Smith', 'John')",
-                            "INSERT INTO PatientsDoctors (DoctorID, PtID, Comment) VALUES (7, 2, 'other')"})
-        ListWindowTestbed::Exec(QString::fromUtf8(sql));
-}
-
-void tst_Assignments::cleanup()
-{
-    window.reset();
-    QCOMPARE(bed->Loose(), QStringList());
-    bed.reset();
-}
-
-void tst_Assignments::twins_data()
-{
-    QTest::addColumn<int>("twin");
-    QTest::newRow("drugs") << 0;
-    QTest::newRow("health factors") << 1;
-}
-
-// Nothing chosen is refused; a pick empties the comment; Return stores it trimmed, with its
-// apostrophe, beside the patient's other links. A second link to the item is refused.
-void tst_Assignments::newLinkNeedsAPickAndIsStoredOnce()
-{
-    const Twin& t = pick();
-    ListWindowTestbed::Exec(QStringLiteral("INSERT INTO %1 (%2, ptid, comment) VALUES (3, 1, 'kept')")
-                                .arg(t.table, t.idField));
-    QDialog& w = open(t.make());
-    QCOMPARE(w.windowTitle() + u'|' + ShownState(w, {"lblFullName", "lblDesc", "cmdSearch"}),
-             t.title + u'|' + kPatient + "||");
-    bed->OnWindow(QStringLiteral("frmSearch"), [&](QDialog& search) {
-        QCOMPARE(search.windowTitle(), t.searchTitle);
-        search.reject();
-    });
-    ClickButton(w, "cmdSearch");
-    QVERIFY(bed->AllWindowsSeen());
-    ClickButton(w, "cmdAdd");
-    QVERIFY(w.isVisible());
-    TypeInto(w, "txtComment", QStringLiteral("typed before the pick"));
-    Pick(w, 1, t.itemDesc);
-    QCOMPARE(ShownState(w, {"lblDesc", "txtComment"}), t.itemDesc + u'|');
-    TypeInto(w, "txtComment", QStringLiteral("  twice daily, don't skip  "));
-    QTest::keyClick(w.findChild<QWidget*>("txtComment"), Qt::Key_Return);
-    QVERIFY(!w.isVisible());
-
-    QDialog& again = open(t.make());
-    Pick(again, 1, t.itemDesc);
-    ClickButton(again, "cmdAdd");
-    QCOMPARE(bed->notices, QStringList({t.nothingChosen, t.alreadyAssigned}));
-    QCOMPARE(Links(t.table, t.idField), QStringList({"3|kept", "1|twice daily, don't skip"}));
-}
-
-// Opened for a link, the item is fixed; OK stores the comment of this patient's link only,
-// Cancel stores nothing.
-void tst_Assignments::linkedItemKeepsItsItemAndTakesANewComment()
-{
-    const Twin& t = pick();
-    for (int ptid : {1, 2})
-        ListWindowTestbed::Exec(QStringLiteral("INSERT INTO %1 (%2, ptid, comment) VALUES (1, %3, 'old')")
-                                    .arg(t.table, t.idField).arg(ptid));
-    QDialog& w = open(t.make(), 1);
-    QCOMPARE(ShownState(w, {"lblDesc", "cmdSearch", "txtComment"}), t.itemDesc + "|~|old");
-    TypeInto(w, "txtComment", QStringLiteral("with food"));
-    ClickButton(w, "cmdAdd");
-    QVERIFY(!w.isVisible());
-    QDialog& again = open(t.make(), 1);
-    TypeInto(again, "txtComment", QStringLiteral("dropped"));
-    ClickButton(again, "cmdCancel");
-    QCOMPARE(Links(t.table, t.idField) + Links(t.table, t.idField, 2), QStringList({"1|with food", "1|old"}));
-    QCOMPARE(bed->notices, QStringList());
-}
-
-// A link removed elsewhere between listing and editing is reported and a new link offered
-// instead; an engine error is reported and the window keeps the entry.
-void tst_Assignments::vanishedLinkOrEngineErrorIsReported()
-{
-    QDialog& w = open(std::make_unique<frmAssRx>(), 2);
-    QCOMPARE(ShownState(w, {"lblDesc", "cmdSearch"}), QStringLiteral("|"));
-    Pick(w, 2, QStringLiteral("Lipitor®"));
-    ClickButton(w, "cmdAdd");
-    QCOMPARE(Links(kTwins[0].table, kTwins[0].idField), QStringList{"2|"});
-    QCOMPARE(bed->notices.size(), 1);
-    bed->notices.clear();
-
-    QDialog& hf = open(std::make_unique<frmAssHF>());
-    Pick(hf, 2, QStringLiteral("Family History"));
-    TypeInto(hf, "txtComment", QStringLiteral("father"));
-    QVERIFY(ReportsEngineError(hf, *bed, "PatientFactors"));
-    QVERIFY(hf.isVisible());
-    QCOMPARE(ShownState(hf, {"lblDesc", "txtComment"}), QStringLiteral("Family History|father"));
-}
-
-// The typed names find the stored doctor whatever their case, blanks and apostrophes; a name
-// not stored adds the doctor, cut to the column's 20 characters, under the next identifier
-// and without a classification. A blank last name is refused. A doctor handed by the search
-// comes without a comment: the typed one stays.
-void tst_Assignments::doctorFoundOrAddedByName_data()
-{
-    QTest::addColumn<QString>("last");
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QStringList>("links");
-    QTest::addColumn<QStringList>("doctors");
-    QTest::addColumn<QStringList>("notices");
-    const QStringList stored{"4|O'Hara|Ann|Cardiology", "7|Smith|John|"};
-    const QStringList link{"4|sees her yearly, don't call"};
-    QTest::newRow("stored") << "  o'HARA " << " ann" << link << stored << QStringList();
-    QTest::newRow("picked") << "" << "" << link << stored << QStringList();
-    QTest::newRow("new") << " d'Souza-Abercrombie-Smythe" << "Lan"
-                         << QStringList{"8|sees her yearly, don't call"}
-                         << stored + QStringList{"8|d'Souza-Abercrombie|Lan|"} << QStringList();
-    QTest::newRow("last name blank") << "   " << "John" << QStringList() << stored
-                                     << QStringList{"A Doctor has not been selected yet"};
-}
-
-void tst_Assignments::doctorFoundOrAddedByName()
-{
-    QFETCH(QString, last);
-    QFETCH(QString, first);
-    QFETCH(QStringList, links);
-    QFETCH(QStringList, doctors);
-    QFETCH(QStringList, notices);
-    auto& w = open(std::make_unique<frmAssDc2>());
-    QCOMPARE(w.windowTitle() + u'|' + ShownState(w, {"lblFullName", "cmdDelete"}),
-             "Assign Doctor for Patient|" + kPatient + "|~&Delete");
-    TypeInto(w, "txtLName", last);
-    TypeInto(w, "txtFName", first);
-    TypeInto(w, "txtComment", QStringLiteral("  sees her yearly, don't call  "));
-    if (QTest::currentDataTag() == QByteArray("picked"))
-        w.LoadObjectData(Doctor(4, QStringLiteral("O'Hara"), QStringLiteral("Ann")));
-    QTest::keyClick(w.findChild<QWidget*>("txtComment"), Qt::Key_Return);
-    QCOMPARE(w.isVisible(), !notices.isEmpty());
-    QCOMPARE(bed->notices, notices);
-    QCOMPARE(DoctorLinks(), links);
-    QCOMPARE(ListWindowTestbed::Rows("SELECT doctorid, lname, fname, classification FROM Doctors "
-                                     "ORDER BY doctorid"), doctors);
-    QCOMPARE(ListWindowTestbed::Count("SELECT count(*) FROM Doctors WHERE classification IS NULL"),
-             doctors.size() - 1);
-}
-
-// Opened for the patient's link: other names replace its doctor. Delete asks; No changes
-// nothing, Yes removes the link the window was opened for, even after another doctor was
-// picked, and leaves the window open for a new one. Other patients' links stay.
-void tst_Assignments::doctorLinkReplacedOrDeleted()
-{
-    const QString link = "INSERT INTO PatientsDoctors (DoctorID, PtID, Comment) VALUES (4, 1, 'since 2019')";
-    ListWindowTestbed::Exec(link);
-    auto& w = open(std::make_unique<frmAssDc2>(), 4);
-    QCOMPARE(ShownState(w, kDoctorBoxes), QStringLiteral("O'Hara|Ann|since 2019|&Delete"));
-    TypeInto(w, "txtLName", QStringLiteral("SMITH"));
-    TypeInto(w, "txtFName", QStringLiteral("john"));
-    ClickButton(w, "cmdAdd");
-    QCOMPARE(DoctorLinks(), QStringList{"7|since 2019"});
-
-    ListWindowTestbed::Exec("DELETE FROM PatientsDoctors WHERE ptid = 1");
-    ListWindowTestbed::Exec(link);
-    auto& doctor = open(std::make_unique<frmAssDc2>(), 4);
-    bed->Answer({false, true});
-    ClickButton(doctor, "cmdDelete");
-    QCOMPARE(DoctorLinks().size(), 1);
-    doctor.LoadObjectData(Doctor(7, QStringLiteral("Smith"), QStringLiteral("John")), QStringLiteral("x"));
-    ClickButton(doctor, "cmdDelete");
-    QCOMPARE(bed->questions, QStringList(2, "Remove doctor O'Hara, Ann for this patient?"));
-    QCOMPARE(DoctorLinks() + DoctorLinks(2), QStringList{"7|other"});
-    QVERIFY(doctor.isVisible());
-    QCOMPARE(ShownState(doctor, kDoctorBoxes), QStringLiteral("|||~&Delete"));
-}
-
-// The new doctor and the link are one write: when the link cannot be stored, the doctor is
-// not stored either, and the window stays as it was.
-void tst_Assignments::failedDoctorLinkLeavesNoDoctor()
-{
-    QDialog& w = open(std::make_unique<frmAssDc2>());
-    TypeInto(w, "txtLName", QStringLiteral("Nguyen"));
-    TypeInto(w, "txtFName", QStringLiteral("Lan"));
-    QVERIFY(ReportsEngineError(w, *bed, "PatientsDoctors"));
-    QVERIFY(w.isVisible());
-    QCOMPARE(TextOf(w, "txtLName"), QStringLiteral("Nguyen"));
-    QCOMPARE(ListWindowTestbed::Count("SELECT count(*) FROM Doctors"), 2);
-}
 
 QTEST_MAIN(tst_Assignments)
 #include "tst_Assignments.moc"
