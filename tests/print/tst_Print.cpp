@@ -54,7 +54,7 @@ QString UsDate(QDate date) { return date.toString(u"MM/dd/yyyy"); }
 void Sql(const QString& sql) { ListWindowTestbed::Exec(sql); }
 
 // A patient with an address, due on the given day.
-void AddDuePatient(int ptid, const QString& lastName, QDate callDate, const QString& address2 = QString())
+void addDuePatient(int ptid, const QString& lastName, QDate callDate, const QString& address2 = QString())
 {
     Sql(QStringLiteral("INSERT INTO Patients (ptid, lname, fname, phone, address1, address2, city, st, zip, calldate) "
                        "VALUES (%1, '%2', 'Ann', '555-01%1', '%1 Elm St', '%3', 'Dover', 'DE', '19901', #%4#)")
@@ -62,14 +62,14 @@ void AddDuePatient(int ptid, const QString& lastName, QDate callDate, const QStr
 }
 
 // A general practitioner, the patient's doctor.
-void AddDoctor(int doctorId, const QString& lastName, int ptid)
+void addDoctor(int doctorId, const QString& lastName, int ptid)
 {
     Sql(QStringLiteral("INSERT INTO Doctors VALUES (%1, '%2', 'Lee', 'GP')").arg(doctorId).arg(lastName));
     Sql(QStringLiteral("INSERT INTO PatientsDoctors VALUES (%1, %2, %1, '')").arg(doctorId).arg(ptid));
 }
 
 // Visits a month apart from the first date; total cholesterol, HDL and LDL rise by one a visit.
-void AddVisits(int ptid, QDate first, int count)
+void addVisits(int ptid, QDate first, int count)
 {
     static int id = 0;
     for (int i = 0; i < count; ++i)
@@ -150,9 +150,9 @@ QString textOfWidth(int width, const QString& start = QString())
 // the given due patient logged for an older call date only.
 void addPatientsNotDue(int loggedBefore)
 {
-    AddDuePatient(41, "Later", Today.addDays(1));
-    AddDuePatient(42, "Never", QDate(1900, 1, 1));
-    AddDuePatient(43, "Logged", Today);
+    addDuePatient(41, "Later", Today.addDays(1));
+    addDuePatient(42, "Never", QDate(1900, 1, 1));
+    addDuePatient(43, "Logged", Today);
     const QString log = QStringLiteral("INSERT INTO PrintLog (ptid, calldate, printdate) VALUES (%1, #%2#, #%2#)");
     Sql(log.arg(43).arg(UsDate(Today)));
     Sql(log.arg(loggedBefore).arg(UsDate(Today.addMonths(-3))));
@@ -202,7 +202,7 @@ QPointF titleAt(const QString& path)
 void addDuePatients(int first, int last)
 {
     for (int i = first; i <= last; ++i)
-        AddDuePatient(i, QStringLiteral("P%1").arg(i), Today.addDays(i - 400));
+        addDuePatient(i, QStringLiteral("P%1").arg(i), Today.addDays(i - 400));
 }
 
 const int ThisYear = QDate::currentDate().year();
@@ -406,8 +406,8 @@ private slots:
               visit.arg(1).arg("1/5/2026", SqlQuote(whole)), visit.arg(2).arg("6/5/2026", QString()),
               visit.arg(3).arg("3/5/2026", SqlQuote(wide))})
             Sql(sql);
-        AddDoctor(1, "Jones", 1);
-        AddDoctor(2, QString(), 1);
+        addDoctor(1, "Jones", 1);
+        addDoctor(2, QString(), 1);
         const RecordingSurface page = detail("1");
         // An intervention wider than the room left before the rule's end: the longest start that
         // fits, less three characters, and "...".
@@ -448,10 +448,10 @@ private slots:
     // y 2880 of page 2 without titles or page numbers.
     void callListLayout()
     {
-        AddDuePatient(1, "Smith", Today.addDays(-2));
-        AddDuePatient(2, "Brown", Today.addDays(-9));
-        AddDoctor(1, "Jones", 1);
-        AddDoctor(2, "Kahn", 1);
+        addDuePatient(1, "Smith", Today.addDays(-2));
+        addDuePatient(2, "Brown", Today.addDays(-9));
+        addDoctor(1, "Jones", 1);
+        addDoctor(2, "Kahn", 1);
         addDuePatients(3, 40);
         addPatientsNotDue(3);
         bed->Answer({false});
@@ -496,8 +496,8 @@ private slots:
         QFETCH(QList<bool>, answers);
         QFETCH(bool, failing);
         setCompany(QString(), "Please call us.");
-        AddDuePatient(1, "Smith", Today);
-        AddDuePatient(2, "Brown", Today.addDays(-30));
+        addDuePatient(1, "Smith", Today);
+        addDuePatient(2, "Brown", Today.addDays(-30));
         if (failing)
             QCOMPARE(QProcess::execute("sqlite3", {AppDatabase().Name(), "CREATE TRIGGER refuse BEFORE INSERT ON "
                      "PrintLog WHEN NEW.PtId = 1 BEGIN SELECT RAISE(ABORT, 'disk is full'); END;"}), 0);
@@ -533,7 +533,7 @@ private slots:
     {
         QFETCH(QString, address2);
         setCompany(address2, "Please call us.");
-        AddDuePatient(7, "Smith", Today.addYears(-1), address2);
+        addDuePatient(7, "Smith", Today.addYears(-1), address2);
         addPatientsNotDue(7);
         bed->Answer({true, false});
         const RecordingSurface page = letters();
@@ -592,7 +592,7 @@ private slots:
     {
         QFETCH(int, sentences);
         setCompany(QString(), QString("Your next blood work test is due, please call us.  ").repeated(sentences));
-        AddDuePatient(1, "Smith", Today);
+        addDuePatient(1, "Smith", Today);
         bed->Answer({true, false});
         const RecordingSurface page = letters();
         const Item* closing = page.FindText("Sincerely,");
@@ -668,7 +668,7 @@ private slots:
         QVERIFY2(QPrinterInfo::availablePrinterNames().contains(CupsQueue),
                  "The CUPS queue VelmoraPDF is not there (bash scripts/start-cups.sh starts the server and adds it).");
         const QString name = QStringLiteral("Quimby%1x").arg(QDateTime::currentMSecsSinceEpoch() % 100000);
-        AddDuePatient(1, name, Today);
+        addDuePatient(1, name, Today);
         bed->OnWindow("frmPrint", [](QDialog& window) { ChoosePrinter(window, CupsQueue); });
         bed->Answer({true});
         const QDateTime sent = QDateTime::currentDateTime().addSecs(-1);
@@ -715,8 +715,8 @@ private slots:
         QFETCH(bool, beginAfterEnd);
         QFETCH(QStringList, notices);
         const bool charted = notices.isEmpty() && !beginAfterEnd;
-        AddVisits(1, QDate(ThisYear - 9, 1, 5), 12);
-        AddVisits(1, QDate(ThisYear - 2, 1, 5), inRange);
+        addVisits(1, QDate(ThisYear - 9, 1, 5), 12);
+        addVisits(1, QDate(ThisYear - 2, 1, 5), inRange);
         bool stayedOpen = false;
         bed->OnWindow("frmChartSp", [&](QDialog& window) {
             click(window, "optDateRange");
@@ -734,7 +734,7 @@ private slots:
         QCOMPARE(stayedOpen, !charted);
         QCOMPARE(drawn(), charted ? inRange : 0);
         addPatient(2);
-        AddVisits(2, QDate(ThisYear - 8, 1, 5), 5);
+        addVisits(2, QDate(ThisYear - 8, 1, 5), 5);
         chart(2);
         QCOMPARE(drawn(), 5);
         QVERIFY(ChartScopeClause.isEmpty());
@@ -760,7 +760,7 @@ private slots:
     {
         addPatient(1, 200);
         QFETCH(QString, option);
-        AddVisits(1, QDate(2021, 4, 2), 12);
+        addVisits(1, QDate(2021, 4, 2), 12);
         frmChartSetup setup;
         setup.Init(1);
         setup.show();
@@ -781,11 +781,11 @@ private slots:
     void keptWindowShowsOnlyTheLatestEnteredResults()
     {
         addPatient(1, 200);
-        AddVisits(1, QDate(2022, 1, 3), 3);
+        addVisits(1, QDate(2022, 1, 3), 3);
         Sql("UPDATE LabVisits SET overallcl = 912 WHERE labdate = #1/3/2022#");
         Sql("UPDATE LabVisits SET overallcl = 0 WHERE labdate = #2/3/2022#");
         addPatient(2);
-        AddVisits(2, QDate(2003, 3, 1), 20);
+        addVisits(2, QDate(2003, 3, 1), 20);
         QDialog opener;
         chart(1, &opener);
         QCOMPARE(m_shown.mid(3), QStringList({"1 '22|3 '22", "Total Cholesterol Levels: 800 202",
@@ -808,7 +808,7 @@ private slots:
     void printedChart()
     {
         addPatient(1, 200);
-        AddVisits(1, QDate(2022, 11, 20), 3);
+        addVisits(1, QDate(2022, 11, 20), 3);
         Sql("UPDATE LabVisits SET overallcl = 912 WHERE labdate = #11/20/2022#");
         ChartScopeClause.clear();
         frmChart window;
