@@ -32,10 +32,9 @@ QString ScratchDatabase::ServerConnection()
 
 QString ScratchDatabase::ServerMissing()
 {
-    return ServerConnection().isEmpty()
-               ? QStringLiteral("VELMORA_TEST_PG is not set, so there is no PostgreSQL server to "
-                                "test on; scripts/test.sh starts one and sets it")
-               : QString();
+    return ServerConnection().isEmpty() ? QStringLiteral("VELMORA_TEST_PG is not set: no server "
+                                                         "to test on (scripts/test.sh sets it)")
+                                        : QString();
 }
 
 ScratchDatabase::ScratchDatabase(BackEnd backEnd)
@@ -120,9 +119,8 @@ QString ScratchDatabase::Dump(const QString& sql)
     QStringList rows;
     for (auto rs = m_db.OpenRecordset(sql); !rs->Eof(); rs->MoveNext()) {
         QStringList fields;
-        for (int i = 0; i < rs->Fields().Count(); ++i) {
+        for (int i = 0; i < rs->Fields().Count(); ++i)
             fields.append(text(rs->Fields()[i].Value()));
-        }
         rows.append(fields.join(u'|'));
     }
     return rows.join(u'\n');
@@ -132,4 +130,12 @@ void ScratchDatabase::ExecuteAll(const QStringList& statements)
 {
     for (const QString& sql : statements)
         m_db.Execute(sql, dbFailOnError);
+}
+
+QString ScratchDatabase::EveryRow(const QStringList& tables)
+{
+    QString rows;
+    for (const QString& table : tables)
+        rows += table + u':' + Dump(QStringLiteral("SELECT * FROM ") + table) + u'\n';
+    return rows;
 }

@@ -36,6 +36,8 @@ public:
     // booleans as True/False. A snapshot to compare.
     QString Dump(const QString& sql);
     void ExecuteAll(const QStringList& statements);
+    // Every row of the tables as one text, to tell whether a statement changed anything.
+    QString EveryRow(const QStringList& tables);
 
 private:
     static QByteArray serverTemplate();
