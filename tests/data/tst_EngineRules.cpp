@@ -473,12 +473,7 @@ void TestEngineRules::otherFilesAreLeftAsTheyWere()
     sqlite3_close(raw);
     const QList<QByteArray> before = {contents(ours), contents(text), contents(foreign)};
     for (const QString& path : {text, missing}) {
-        QString message;
-        try {
-            Database::Open(path);
-        } catch (const DbError& e) {
-            message = e.Message();
-        }
+        const QString message = MessageOf([&] { Database::Open(path); });
         QVERIFY2(message.contains(path), qPrintable(message));
     }
     for (const QString& path : {ours, text})

@@ -9,9 +9,8 @@
 
 namespace {
 
-// The test program started again with these set becomes one workstation adding rows.
-constexpr char kWorkerFile[] = "VELMORA_ID_WORKER_FILE";
-constexpr char kWorkerNumber[] = "VELMORA_ID_WORKER_NUMBER";
+// The test program started again with "worker", a file and a number becomes one workstation
+// adding rows.
 constexpr int kWorkers = 3;
 constexpr int kRowsPerWorker = 150;
 
@@ -62,12 +61,9 @@ void tst_IdAllocation::concurrentWorkstationsNeverStoreOneIdTwice()
     std::vector<std::unique_ptr<QProcess>> workers;
     for (int w = 1; w <= kWorkers; ++w) {
         auto& process = workers.emplace_back(std::make_unique<QProcess>());
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QString::fromLatin1(kWorkerFile), s.db().Name());
-        env.insert(QString::fromLatin1(kWorkerNumber), QString::number(w));
-        process->setProcessEnvironment(env);
         process->setProcessChannelMode(QProcess::ForwardedChannels);
-        process->start(QCoreApplication::applicationFilePath(), QStringList());
+        process->start(QCoreApplication::applicationFilePath(),
+                       {"worker", s.db().Name(), QString::number(w)});
     }
     for (const auto& process : workers) {
         QVERIFY(process->waitForFinished(240000));
@@ -114,12 +110,7 @@ void tst_IdAllocation::failedInsertUndoesOnlyItself()
     const IdSequence &patients = IdSequence::Patients, &visits = IdSequence::LabVisits;
     s.db().Execute("INSERT INTO LabVisits (ID) VALUES (2147483646)", dbFailOnError);
     QCOMPARE(save(s.db(), visits, 0), 2147483647);
-    QString message;
-    try {
-        NextId(s.db(), visits);
-    } catch (const DbError& error) {
-        message = error.Message();
-    }
+    const QString message = MessageOf([&] { NextId(s.db(), visits); });
     QVERIFY2(message.contains(u"LabVisits") && message.contains(u"2147483647"),
              qPrintable(message));
     s.db().BeginTrans();
@@ -141,9 +132,8 @@ void tst_IdAllocation::failedInsertUndoesOnlyItself()
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    const QString workerFile = qEnvironmentVariable(kWorkerFile);
-    if (!workerFile.isEmpty())
-        return runWorker(workerFile, qEnvironmentVariableIntValue(kWorkerNumber));
+    if (argc == 4 && QByteArray(argv[1]) == "worker")
+        return runWorker(QString::fromLocal8Bit(argv[2]), QByteArray(argv[3]).toInt());
     tst_IdAllocation test;
     QTEST_SET_MAIN_SOURCE_PATH
     return QTest::qExec(&test, argc, argv);

@@ -1,5 +1,6 @@
 #include "ScratchDatabase.h"
 
+#include "DbError.h"
 #include "Schema.h"
 
 #include <QCoreApplication>
@@ -24,11 +25,6 @@ QString text(const QVariant& value)
 }
 
 } // namespace
-
-QString ScratchDatabase::ServerConnection()
-{
-    return qEnvironmentVariable("VELMORA_TEST_PG");
-}
 
 QString ScratchDatabase::ServerMissing()
 {
@@ -69,11 +65,7 @@ QByteArray ScratchDatabase::serverTemplate()
             Database db = Database::Connect(ServerConnection() + " dbname=" + name);
             CreateSchema(db);
         }
-        ~Template()
-        {
-            Database::Connect(ServerConnection())
-                .ExecuteDirect("DROP DATABASE " + name + " WITH (FORCE)");
-        }
+        ~Template() { drop(name); }
     };
     static const Template made;
     return made.name;
@@ -83,13 +75,12 @@ ScratchDatabase::~ScratchDatabase()
 {
     m_db.Close();
     if (!m_serverDatabase.isEmpty())
-        Database::Connect(ServerConnection())
-            .ExecuteDirect("DROP DATABASE " + m_serverDatabase.toUtf8() + " WITH (FORCE)");
+        drop(m_serverDatabase.toUtf8());
 }
 
-QString ScratchDatabase::Connection() const
+void ScratchDatabase::drop(const QByteArray& database)
 {
-    return ServerConnection() + QStringLiteral(" dbname=") + m_serverDatabase;
+    Database::Connect(ServerConnection()).ExecuteDirect("DROP DATABASE " + database + " WITH (FORCE)");
 }
 
 Database ScratchDatabase::OpenAgain() const
@@ -99,11 +90,6 @@ Database ScratchDatabase::OpenAgain() const
     Database other = Database::Open(m_db.Name());
     sqlite3_busy_timeout(other.Handle(), 0);
     return other;
-}
-
-int ScratchDatabase::Count(const QString& sql)
-{
-    return m_db.OpenRecordset(sql)->RecordCount();
 }
 
 QVariantList ScratchDatabase::Column(const QString& sql)
@@ -138,4 +124,14 @@ QString ScratchDatabase::EveryRow(const QStringList& tables)
     for (const QString& table : tables)
         rows += table + u':' + Dump(QStringLiteral("SELECT * FROM ") + table) + u'\n';
     return rows;
+}
+
+QString MessageOf(const std::function<void()>& operation)
+{
+    try {
+        operation();
+    } catch (const DbError& error) {
+        return error.Message();
+    }
+    return QString();
 }
