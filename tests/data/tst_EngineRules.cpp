@@ -55,13 +55,6 @@ QByteArray contents(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
 } // namespace
 
 class TestEngineRules : public QObject
@@ -75,9 +68,7 @@ private slots:
     void newDatabaseHoldsTheTablesAsWritten();
     void dialectRules_data();
     void dialectRules();
-    void everyLetterEqualsItsOtherCase();
     void fieldsKeepTheirWrittenNamesTypesAndSizes();
-    void fieldsMadeToRefuseTheEmptyTextRefuseIt();
     void rowsAddedOneByOneStoreTheirOwnValues();
     void failingStatementAppliesNothing_data();
     void failingStatementAppliesNothing();
@@ -127,7 +118,8 @@ void TestEngineRules::seedPatients()
 }
 
 // As stored (seen by another connection: in the database itself) and as a table's recordset
-// reads them; no field required, only texts may be empty. The only rows: the company's with
+// reads them; no field required, only texts may be empty (a text or memo field made to refuse
+// the empty text keeps refusing it). The only rows: the company's with
 // empty details and the default letter, and the four health factors.
 void TestEngineRules::newDatabaseHoldsTheTablesAsWritten()
 {
@@ -153,6 +145,11 @@ void TestEngineRules::newDatabaseHoldsTheTablesAsWritten()
                             "an appointment.|Enter name of sender"));
     QCOMPARE(m_scratch->Dump("SELECT CondID, CondDesc FROM HealthFactors ORDER BY CondID"),
              QStringLiteral("1|Smoking\n2|Family History\n3|Overweight\n4|Sedintery lifestyle"));
+    m_scratch->db().AppendTable(
+        {"Notes", {{"Title", dbText, 20, false, false}, {"Body", dbMemo, 0, false, false}}});
+    for (const QString field : {"Title", "Body"})
+        QVERIFY_THROWS_EXCEPTION(DbError, m_scratch->db().Execute(
+                                              "INSERT INTO Notes (" + field + ") VALUES ('')", 0));
 }
 
 // Each rule of the dialect as one query's whole result, after the statements of its row.
@@ -166,8 +163,6 @@ void TestEngineRules::dialectRules_data()
                         const QStringList& statements = {}) {
         QTest::newRow(name) << statements << query << result;
     };
-    row("dates compare by value",
-        "SELECT ptid FROM Patients WHERE calldate < #1/1/2024# AND calldate <> #1/1/1900#", "1");
     row("date literals in every form",
         "SELECT ptid FROM Patients WHERE calldate = #2024-01-02# OR birthdate = #01/02/60# "
         "ORDER BY ptid",
@@ -183,9 +178,11 @@ void TestEngineRules::dialectRules_data()
         "1\n2\n3");
     // Binary order would put SMYTH before Smith.
     row("ORDER BY ignores case", "SELECT DoctorID FROM Doctors ORDER BY LName", "2\n3\n5\n1\n4");
+    const QString doctor = QStringLiteral("INSERT INTO Doctors (DoctorID, LName) VALUES (%1)");
     row("GROUP BY ignores case",
         "SELECT MIN(DoctorID), COUNT(*) FROM Doctors GROUP BY LName ORDER BY 1",
-        "1|2\n2|1\n3|1\n4|1\n5|1", {"INSERT INTO Doctors (DoctorID, LName) VALUES (6, 'sMITH')"});
+        "1|2\n2|1\n3|1\n4|1\n5|1\n7|2",
+        {doctor.arg("6, 'sMITH'"), doctor.arg("7, 'Иванов'"), doctor.arg("8, 'иВАНОВ'")});
     row("a date made by the query", "SELECT MAX(calldate) AS last FROM Patients", "01/02/2024");
     // Text order would put 1/2/2024 before 12/1/2023; value order does not.
     row("TOP takes the first rows of the order, dates by value",
@@ -249,25 +246,6 @@ void TestEngineRules::dialectRules()
     QCOMPARE(m_scratch->Dump(query), result);
 }
 
-// Each letter beside its other case form: the two texts differ in letter case alone.
-void TestEngineRules::everyLetterEqualsItsOtherCase()
-{
-    QString letters, others;
-    for (char32_t c = 1; c < 0x10000; ++c) {
-        const QChar ch(c);
-        // Unicode's default caseless matching pairs I with i; the Turkish dotless i stays apart,
-        // and so does the archaic long s (ſ, ẛ) under the server's ICU collation.
-        if (ch.isSurrogate() || !ch.isLetter() || c == 0x131 || c == 0x17f || c == 0x1e9b)
-            continue;
-        for (const QChar other : {ch.toUpper(), ch.toLower()}) {
-            if (other != ch)
-                letters += ch, others += other;
-        }
-    }
-    const QString sql = QStringLiteral("SELECT * FROM Company WHERE '%1' = '%2'");
-    QCOMPARE(m_scratch->Count(sql.arg(letters, others)), 1);
-}
-
 // Names as the query writes them, Expr1000 on for expressions without one; a text the query
 // makes has no width of its own: a Text field's largest. Two columns of one name from a join
 // are told apart by their tables.
@@ -293,16 +271,6 @@ void TestEngineRules::fieldsKeepTheirWrittenNamesTypesAndSizes()
 // Inserts that differ only in their values run through one kept statement: each row must
 // get its own values, Nulls in any place, a refused row must leave the statement usable,
 // and no lock may stay behind between runs.
-// A text or memo field made to refuse the empty text keeps refusing it.
-void TestEngineRules::fieldsMadeToRefuseTheEmptyTextRefuseIt()
-{
-    m_scratch->db().AppendTable(
-        {"Notes", {{"Title", dbText, 20, false, false}, {"Body", dbMemo, 0, false, false}}});
-    for (const QString field : {"Title", "Body"})
-        QVERIFY_THROWS_EXCEPTION(DbError, m_scratch->db().Execute(
-                                              "INSERT INTO Notes (" + field + ") VALUES ('')", 0));
-}
-
 void TestEngineRules::rowsAddedOneByOneStoreTheirOwnValues()
 {
     const QString insert = QStringLiteral("INSERT INTO Communications (ID, PtId, CallDate, "
@@ -436,7 +404,8 @@ void TestEngineRules::longListingsReadEveryTextExactly()
     m_scratch->db().CommitTrans();
     for (const int type : {dbOpenForwardOnly, dbOpenSnapshot}) {
         QStringList read;
-        auto rs = m_scratch->db().OpenRecordset("SELECT lname, city FROM Patients ORDER BY ptid", type);
+        auto rs =
+            m_scratch->db().OpenRecordset("SELECT lname, city FROM Patients ORDER BY ptid", type);
         for (; !rs->Eof(); rs->MoveNext())
             read << rs->Value(0).toString() + u'|' + rs->Value(1).toString();
         QCOMPARE(read, rows);
@@ -464,7 +433,9 @@ void TestEngineRules::otherFilesAreLeftAsTheyWere()
     const QString ours = m_scratch->db().Name(), text = dir.filePath("notes.txt"),
                   foreign = dir.filePath("foreign.db"), missing = dir.filePath("missing.mdb");
     m_scratch->db().Close();
-    writeFile(text, "Last,First\nSmith,Ann\n");
+    QFile csv(text);
+    QVERIFY(csv.open(QIODevice::WriteOnly) && csv.write("Last,First\nSmith,Ann\n") > 0);
+    csv.close();
     sqlite3* raw = nullptr;
     QCOMPARE(sqlite3_open(QFile::encodeName(foreign).constData(), &raw), SQLITE_OK);
     QCOMPARE(sqlite3_exec(raw, "CREATE TABLE Notes (body TEXT); INSERT INTO Notes VALUES ('x')",

@@ -21,12 +21,6 @@ QString normalized(const QString& sql)
     return QString(sql).replace(punctuation, QStringLiteral("\\1")).simplified();
 }
 
-// Ends a statement's text after the first character, so that only a NUL follows.
-QString withNul(const char* before, const char* after)
-{
-    return QString::fromLatin1(before) + QChar(0) + QString::fromLatin1(after);
-}
-
 // Fields holding a number outside their range or a text wider than the field.
 QStringList misfits(ScratchDatabase& scratch)
 {
@@ -156,10 +150,6 @@ void TestJetTranslator::translates_data()
         << "SELECT MAX(lname COLLATE JETTEXT) AS Expr1000 FROM Patients p WHERE EXISTS (SELECT * "
            "FROM Doctors WHERE Doctors.lname COLLATE JETTEXT = p.fname COLLATE JETTEXT) GROUP BY "
            "city COLLATE JETTEXT";
-    QTest::newRow("action conditions")
-        << "UPDATE Patients SET lname = fname WHERE city = st"
-        << "UPDATE Patients SET lname = jet_store(fname, 10, 20, 'lname') WHERE city COLLATE "
-           "JETTEXT = st COLLATE JETTEXT";
     QTest::newRow("no comments in the dialect")
         << "SELECT ptid FROM Patients WHERE ptid = 1 -- 1 /* x */"
         << "SELECT ptid AS \"ptid\" FROM Patients WHERE ptid = 1 - - 1 / * x * /";
@@ -217,7 +207,6 @@ void TestJetTranslator::statementEndsInAResultOrAnError_data()
                                                "FROM Patients WHERE 'a' = 'a'" << stacked;
     QTest::newRow("number run into letters") << "SELECT * FROM Drugs WHERE DrugID = 12abc"
                                              << kRefused;
-    QTest::newRow("unbalanced quote") << "SELECT * FROM Drugs WHERE DrugDesc = 'abc" << kRefused;
     QTest::newRow("quote doubled at the end") << "SELECT * FROM Drugs WHERE DrugDesc = 'abc''"
                                               << kRefused;
     QTest::newRow("unterminated date") << "SELECT * FROM Patients WHERE calldate = #1/1/2000"
@@ -231,8 +220,6 @@ void TestJetTranslator::statementEndsInAResultOrAnError_data()
     QTest::newRow("unknown field, update") << "UPDATE Drugs SET nope = 1" << kRefused;
     QTest::newRow("no values") << "INSERT INTO Drugs (DrugID) VALUES ()" << kRefused;
     QTest::newRow("too few values") << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1)" << kRefused;
-    QTest::newRow("unknown table") << "SELECT * FROM Nowhere" << kRefused;
-    QTest::newRow("unknown field") << "SELECT nothing FROM Patients" << kRefused;
     QTest::newRow("make-table") << "SELECT lname INTO Copy FROM Patients" << kRefused;
     QTest::newRow("huge number for Long")
         << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (99999999999999999999, 'x')" << kRefused;
@@ -248,14 +235,10 @@ void TestJetTranslator::statementEndsInAResultOrAnError_data()
     QTest::newRow("update with a table alias")
         << "UPDATE Patients AS p SET goal_chol = 99999" << kRefused;
     QTest::newRow("update or ignore") << "UPDATE OR IGNORE Patients SET goal_chol = 99999" << kRefused;
-    QTest::newRow("update or replace")
-        << "UPDATE OR REPLACE Patients SET systolic = 40000 WHERE ptid = 1" << kRefused;
     QTest::newRow("update not indexed")
         << "UPDATE Patients NOT INDEXED SET diastolic = 70000" << kRefused;
     QTest::newRow("insert from select, Integer overflow")
         << "INSERT INTO Patients (ptid, goal_chol) SELECT 5, 99999" << kRefused;
-    QTest::newRow("insert from select, Long overflow")
-        << "INSERT INTO Drugs (DrugID, DrugDesc) SELECT 2147483648, 'x'" << kRefused;
     QTest::newRow("insert from select, text for a date")
         << "INSERT INTO Patients (ptid, birthdate) SELECT 6, 'soon'" << kRefused;
     QTest::newRow("insert from select, long text")
@@ -263,9 +246,11 @@ void TestJetTranslator::statementEndsInAResultOrAnError_data()
     QTest::newRow("update with alias, long text")
         << "UPDATE Drugs AS d SET DrugDesc = 'abcdefghijabcdefghijabcdefghij'" << QString();
     QTest::newRow("NUL inside a text")
-        << withNul("INSERT INTO Drugs (DrugID, DrugDesc) VALUES (9, 'a", "b')") << QString();
+        << "INSERT INTO Drugs (DrugID, DrugDesc) VALUES (9, 'a" + QString(QChar(0)) + "b')"
+        << QString();
     QTest::newRow("NUL before a second statement")
-        << withNul("DELETE FROM Drugs WHERE DrugID = 5", "; DELETE FROM Drugs") << kRefused;
+        << "DELETE FROM Drugs WHERE DrugID = 5" + QString(QChar(0)) + "; DELETE FROM Drugs"
+        << kRefused;
     QTest::newRow("recursive query")
         << "SELECT * FROM Drugs WHERE DrugID IN (WITH RECURSIVE n(x) AS (SELECT 1 UNION ALL "
            "SELECT x + 1 FROM n) SELECT x FROM n)" << kRefused;

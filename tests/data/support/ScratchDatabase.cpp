@@ -80,7 +80,8 @@ ScratchDatabase::~ScratchDatabase()
 
 void ScratchDatabase::drop(const QByteArray& database)
 {
-    Database::Connect(ServerConnection()).ExecuteDirect("DROP DATABASE " + database + " WITH (FORCE)");
+    Database::Connect(ServerConnection())
+        .ExecuteDirect("DROP DATABASE " + database + " WITH (FORCE)");
 }
 
 Database ScratchDatabase::OpenAgain() const
