@@ -56,7 +56,7 @@ void tst_Common::textRoutines_data()
     QTest::addColumn<TextRoutine>("routine");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("result"); // null: refused
-    const TextRoutine numberOrZero = [](const QString& text) { return NumberOrZero(text).toString(); };
+    const TextRoutine numberOrZero = [](const QString& t) { return NumberOrZero(t).toString(); };
     QTest::newRow("trim blanks alone") << &TrimText << " \tSmith\r\n " << "\tSmith\r\n";
     QTest::newRow("quote") << &SqlQuote << "O'Brien" << "O''Brien";
     QTest::newRow("zero in blanks") << &BlankIfZero << " 0 " << "";
