@@ -119,8 +119,8 @@ void TestEngineRules::seedPatients()
 
 // As stored (seen by another connection: in the database itself) and as a table's recordset
 // reads them; no field required, only texts may be empty (a text or memo field made to refuse
-// the empty text keeps refusing it). The only rows: the company's with
-// empty details and the default letter, and the four health factors.
+// the empty text keeps refusing it). The only rows: the company's with empty details and the
+// default letter, and the four health factors.
 void TestEngineRules::newDatabaseHoldsTheTablesAsWritten()
 {
     Database other = m_scratch->OpenAgain();
