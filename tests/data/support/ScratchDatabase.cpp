@@ -1,5 +1,6 @@
 #include "ScratchDatabase.h"
 
+#include "DbError.h"
 #include "Schema.h"
 
 #include <QCoreApplication>
@@ -25,17 +26,11 @@ QString text(const QVariant& value)
 
 } // namespace
 
-QString ScratchDatabase::ServerConnection()
-{
-    return qEnvironmentVariable("VELMORA_TEST_PG");
-}
-
 QString ScratchDatabase::ServerMissing()
 {
-    return ServerConnection().isEmpty()
-               ? QStringLiteral("VELMORA_TEST_PG is not set, so there is no PostgreSQL server to "
-                                "test on; scripts/test.sh starts one and sets it")
-               : QString();
+    return ServerConnection().isEmpty() ? QStringLiteral("VELMORA_TEST_PG is not set: no server "
+                                                         "to test on (scripts/test.sh sets it)")
+                                        : QString();
 }
 
 ScratchDatabase::ScratchDatabase(BackEnd backEnd)
@@ -70,11 +65,7 @@ QByteArray ScratchDatabase::serverTemplate()
             Database db = Database::Connect(ServerConnection() + " dbname=" + name);
             CreateSchema(db);
         }
-        ~Template()
-        {
-            Database::Connect(ServerConnection())
-                .ExecuteDirect("DROP DATABASE " + name + " WITH (FORCE)");
-        }
+        ~Template() { drop(name); }
     };
     static const Template made;
     return made.name;
@@ -84,13 +75,13 @@ ScratchDatabase::~ScratchDatabase()
 {
     m_db.Close();
     if (!m_serverDatabase.isEmpty())
-        Database::Connect(ServerConnection())
-            .ExecuteDirect("DROP DATABASE " + m_serverDatabase.toUtf8() + " WITH (FORCE)");
+        drop(m_serverDatabase.toUtf8());
 }
 
-QString ScratchDatabase::Connection() const
+void ScratchDatabase::drop(const QByteArray& database)
 {
-    return ServerConnection() + QStringLiteral(" dbname=") + m_serverDatabase;
+    Database::Connect(ServerConnection())
+        .ExecuteDirect("DROP DATABASE " + database + " WITH (FORCE)");
 }
 
 Database ScratchDatabase::OpenAgain() const
@@ -100,11 +91,6 @@ Database ScratchDatabase::OpenAgain() const
     Database other = Database::Open(m_db.Name());
     sqlite3_busy_timeout(other.Handle(), 0);
     return other;
-}
-
-int ScratchDatabase::Count(const QString& sql)
-{
-    return m_db.OpenRecordset(sql)->RecordCount();
 }
 
 QVariantList ScratchDatabase::Column(const QString& sql)
@@ -120,9 +106,8 @@ QString ScratchDatabase::Dump(const QString& sql)
     QStringList rows;
     for (auto rs = m_db.OpenRecordset(sql); !rs->Eof(); rs->MoveNext()) {
         QStringList fields;
-        for (int i = 0; i < rs->Fields().Count(); ++i) {
+        for (int i = 0; i < rs->Fields().Count(); ++i)
             fields.append(text(rs->Fields()[i].Value()));
-        }
         rows.append(fields.join(u'|'));
     }
     return rows.join(u'\n');
@@ -132,4 +117,22 @@ void ScratchDatabase::ExecuteAll(const QStringList& statements)
 {
     for (const QString& sql : statements)
         m_db.Execute(sql, dbFailOnError);
+}
+
+QString ScratchDatabase::EveryRow(const QStringList& tables)
+{
+    QString rows;
+    for (const QString& table : tables)
+        rows += table + u':' + Dump(QStringLiteral("SELECT * FROM ") + table) + u'\n';
+    return rows;
+}
+
+QString MessageOf(const std::function<void()>& operation)
+{
+    try {
+        operation();
+    } catch (const DbError& error) {
+        return error.Message();
+    }
+    return QString();
 }
