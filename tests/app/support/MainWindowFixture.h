@@ -23,6 +23,22 @@ inline void CreateAppDatabase(const ShellProfile& profile)
     CreateSchema(AppDatabase());
 }
 
+// A file with its folders.
+inline void WriteFile(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+// A file's content, or "(none)".
+inline QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
+}
+
 inline void Exec(const QString& sql)
 {
     AppDatabase().Execute(sql, dbFailOnError);
