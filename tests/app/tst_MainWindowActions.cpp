@@ -114,11 +114,13 @@ private slots:
             << twice("frmChartSetup =lblID =lblLName close")
             << QStringList{"[frmChartSetup]", "", "", "[frmChartSetup]", "2", "Brandt"}
             << "Patient: Brandt,Okafor";
-        QTest::newRow("database location changed: the new file's patients, its name in the title")
-            << "Doctor" << "mnuDatabaseLocation"
-            << "frmDataO optNew cmdBrowseNew cmdOK; frmFindD in=Other cmdOK"
-            << QStringList{"[frmDataO]", "[frmFindD]"}
-            << "Patient:  - <root>/other/brevoxal.mdb";
+        QTest::newRow("database location changed: the new file's patients, its name in the title; "
+                      "a cancelled change leaves the view")
+            << "Doctor" << "mnuDatabaseLocation; view Doctor; mnuDatabaseLocation"
+            << "frmDataO optNew cmdBrowseNew cmdOK; frmFindD in=Other cmdOK; frmDataO cmdCancel"
+            << QStringList{"[frmDataO]", "[frmFindD]", "[frmDataO]",
+                           "No DataBase has been selected/created"}
+            << "Doctor:  - <root>/other/brevoxal.mdb";
         // Pop-up Delete asks first: No keeps the record (a linked one is reported cancelled), Yes
         // deletes it; one still linked to patients is asked about as such (the rows that go with
         // a record are the shared deletions' rule). Doctors and health factors: a linked one,
@@ -128,12 +130,12 @@ private slots:
         QTest::newRow("patient: No keeps, Yes deletes")
             << "Patient" << twice("row 1; fmnuDeleteOpt") << "no; yes"
             << QStringList{patient, patient} << "Patient: Brandt";
-        QTest::newRow("doctors deleted")
-            << "Doctor" << once << "yes; yes"
+        QTest::newRow("doctors: the linked one deleted, No keeps the other")
+            << "Doctor" << once << "yes; no"
             << QStringList{"? Doctor Greg, House is currently assigned to one or more patients.  "
                            "Would you like to un-assign this doctor to all patients for whom this "
                            "doctor is assigned?", "? Are you Sure you want to delete Mae, Quinn ?"}
-            << "Doctor: ";
+            << "Doctor: Quinn";
         const QString drug = "? Drug 'Lipitor®' is currently assigned to one or more patients.  "
                              "Would you like to un-assign this drug to all patients for whom this "
                              "drug is assigned?";
