@@ -1,7 +1,7 @@
 #pragma once
 
-// Shared by the main-window tests: a new database as AppDatabase inside the test's own
-// profile folders, short ways to seed and count rows, and the texts of the grid.
+// Shared by the app tests: a new database as AppDatabase inside the test's own profile
+// folders, short ways to seed and count rows, to write and read files, and the texts of the grid.
 
 #include "ShellProfile.h"
 #include "Twips.h"
