@@ -1,49 +1,53 @@
+#include "HelpWindow.h"
 #include "MainWindowFixture.h"
 #include "PictureButton.h"
 #include "SettingsStore.h"
-#include "StoredWindowSize.h"
+#include "frmGreeting.h"
+#include "frmSplash.h"
 
 #include <QHeaderView>
 #include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QStatusBar>
+#include <QTextBrowser>
 
 using namespace MainWindowFixture;
 
 // The main window loaded on a remembered database, and its six views as the user sees them:
-// rows, cells, order, headings, widths, sorting, the picture menu and the window's layout rules.
-// One load per process: the single-instance lock stays held.
+// rows, cells, order, headings, widths, sorting, the picture menu and the window's layout rules;
+// then the windows around it: splash, welcome and help. One load per process: the
+// single-instance lock stays held.
 class tst_MainWindowViews : public QObject {
     Q_OBJECT
 
 private slots:
     // The window opens the remembered database at the stored size; a stored width that is no
-    // 16-bit whole number is ignored.
+    // 16-bit whole number (32767 is the largest) is ignored.
     void initTestCase()
     {
         CreateAppDatabase(m_profile);
-        Exec("INSERT INTO Patients (ptid, lname, fname, birthdate) VALUES "
-             "(2, 'Zeller', 'Anna', #03/04/1950#)");
-        Exec("INSERT INTO Patients (ptid, lname, fname) VALUES (10, 'adams', 'Bob')");
-        Exec("INSERT INTO Patients (ptid, lname, fname, birthdate) VALUES "
-             "(9, 'Miller', 'Carl', #12/25/1961#)");
+        for (const char* values : {"2, 'Zeller', 'Anna', #03/04/1950#", "10, 'adams', 'Bob', Null",
+                                   "9, 'Miller', 'Carl', #12/25/1961#"})
+            Exec(QString("INSERT INTO Patients (ptid, lname, fname, birthdate) VALUES (%1)")
+                     .arg(values));
         for (int id = 1; id <= 55; ++id) {
             Exec(QStringLiteral("INSERT INTO LabVisits (id, ptid, labdate) VALUES (%1, %2, #%3#)")
                      .arg(id)
                      .arg(id % 2 ? 10 : 9)
                      .arg(QDate(2020, 1, 1).addDays(id * 3).toString("MM/dd/yyyy")));
         }
-        Exec("INSERT INTO Communications (id, ptid, calldate, complete) VALUES "
-             "(1, 2, #05/01/2024#, True)");
-        Exec("INSERT INTO Communications (id, ptid, calldate, complete) VALUES "
-             "(2, 9, #05/03/2024#, False)");
-        Exec("INSERT INTO Communications (id, ptid, calldate) VALUES (3, 10, #05/02/2024#)");
+        for (const char* values :
+             {"1, 2, #05/01/2024#, True", "2, 9, #05/03/2024#, False", "3, 10, #05/02/2024#, Null"})
+            Exec(QString("INSERT INTO Communications (id, ptid, calldate, complete) VALUES (%1)")
+                     .arg(values));
         Exec("INSERT INTO Drugs (drugid, drugdesc) VALUES (4, 'Zocor®')");
         Exec("INSERT INTO Drugs (drugid, drugdesc) VALUES (3, 'Lipitor®')");
         SetAppDatabase(Database());
         SettingsStore::SaveSetting("OnLoad", "DBFileSet", "Yes");
         SettingsStore::SaveSetting("Database", "FileName", DatabasePath(m_profile));
         SettingsStore::SaveSetting("MainWindow", "Height", " 7200");
-        SettingsStore::SaveSetting("MainWindow", "Width", " 99999");
+        SettingsStore::SaveSetting("MainWindow", "Width", " 32768");
         m_window = std::make_unique<frmMain>();
         QCOMPARE(m_window->windowTitle(), QString("Velmora 1.0"));
         const int width = m_window->width();
@@ -167,12 +171,11 @@ private slots:
         auto* visits = m_window->findChild<PictureButton*>("piclabvisit");
         QCOMPARE(QStringList({drugs->toolTip(), visits->toolTip()}),
                  QStringList({"Drugs", "Lab Visits"}));
+        // The view shown, and whether a new record of its kind can be made.
         QTest::mouseClick(drugs, Qt::LeftButton);
-        QCOMPARE(m_window->CurrentView(), QString("Drug"));
-        QVERIFY(newRecord->isEnabled());
+        QCOMPARE(m_window->CurrentView() + (newRecord->isEnabled() ? " +new" : ""), "Drug +new");
         QTest::mouseClick(visits, Qt::LeftButton);
-        QCOMPARE(m_window->CurrentView(), QString("LabVisits"));
-        QVERIFY(!newRecord->isEnabled());
+        QCOMPARE(m_window->CurrentView() + (newRecord->isEnabled() ? " +new" : ""), "LabVisits");
         QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
         QApplication::sendEvent(visits, &enter);
         QVERIFY(visits->IsHighlighted());
@@ -204,27 +207,92 @@ private slots:
         QVERIFY(gridOnWindow.bottom() < m_window->statusBar()->y());
     }
 
-    // A stored size is a 16-bit whole number; anything else is ignored.
-    void storedSizeIsA16BitWholeNumber()
-    {
-        QList<std::optional<int>> read;
-        for (const char* text : {"32767", "32768", "72.5"}) {
-            SettingsStore::SaveSetting("MainWindow", "Height", text);
-            read.append(StoredWindowSize::Read("height"));
-        }
-        QCOMPARE(read, QList<std::optional<int>>({32767, std::nullopt, std::nullopt}));
-    }
-
     // A query the engine refuses: the grid keeps the patients, the user reads why.
     void engineErrorLeavesGridAsItWas()
     {
         m_window->ShowView("Patient");
         AppDatabase().Close();
         m_window->LoadView("LabVisits");
-        QCOMPARE(m_user->seen.size(), 1);
-        QCOMPARE(Texts(*grid(), -1), QStringList({"ID", "Last Name", "First Name", "D.O.B."}));
-        QCOMPARE(grid()->model()->rowCount(), 3);
-        QCOMPARE(m_window->findChild<QLabel*>("lblData")->text(), QString("  Patients"));
+        QCOMPARE(QStringList({QString::number(m_user->seen.size()), Texts(*grid(), -1).join('|'),
+                              QString::number(grid()->model()->rowCount()),
+                              m_window->findChild<QLabel*>("lblData")->text()}),
+                 QStringList({"1", "ID|Last Name|First Name|D.O.B.", "3", "  Patients"}));
+    }
+
+    void splashClosesWhenClickedOrAfterItsTime()
+    {
+        frmSplash clicked;
+        clicked.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&clicked));
+        QTest::mouseClick(clicked.findChild<QLabel*>("Image2"), Qt::LeftButton);
+        QVERIFY(!clicked.isVisible());
+        QCOMPARE(clicked.result(), int(QDialog::Accepted));
+        frmSplash waited;
+        waited.show();
+        QTest::qWait(1000);
+        QVERIFY(waited.isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!waited.isVisible(), 2000);
+    }
+
+    // The welcome window shows its texts exactly; its button closes it.
+    void welcomeShowsItsTextsAndCloses()
+    {
+        frmGreeting greeting;
+        const auto label = [&](const char* name) { return greeting.findChild<QLabel*>(name); };
+        QCOMPARE(label("lblGreeting1")->text(),
+                 "Thank you for your interest in this product.\n\nWe are confident this software "
+                 "will significantly increase your ability to monitor and  improve your patients' "
+                 "cholesterol health.");
+        const QStringList lines = label("lblGretting2")->text().split(u'\n');
+        QCOMPARE(QStringList({lines[0], lines[1], lines[2], lines[4], lines[5], lines[9]}),
+                 QStringList({"What you can do with this software:", "",
+                              "- Rapidly retrieve / view  information on your cholesterol "
+                              "monitored patients",
+                              "      - Print out notification letters that can remind patients "
+                              "of their next lab visit",
+                              "      - Alternately, print a report of all names and phone "
+                              "numbers of those patients",
+                              "- Save data entry time and effort by importing patient data "
+                              "from other sources."}));
+        QCOMPARE(QStringList({label("lblGreeting1")->font().family(),
+                              label("lblGretting2")->font().family(), greeting.windowTitle(),
+                              QString::number(lines.size())}),
+                 QStringList({"Arial", "Arial", "Welcome", "10"}));
+        greeting.show();
+        QTest::mouseClick(greeting.findChild<QPushButton*>("cmdExit"), Qt::LeftButton);
+        QVERIFY(!greeting.isVisible());
+    }
+
+    // Help opens once, at its contents, which list every page; a page links only to pages that
+    // are there; Back returns.
+    void helpOpensOnceAtContentsListingEveryPage()
+    {
+        for (int i = 0; i < 2; ++i)
+            m_window->findChild<QAction*>("mnuContents")->trigger();
+        const auto windows = m_window->findChildren<HelpWindow*>();
+        QCOMPARE(windows.size(), 1);
+        auto* browser = windows.first()->findChild<QTextBrowser*>("browserHelp");
+        QCOMPARE(browser->source().toString() + '|' + browser->documentTitle(),
+                 "qrc:/help/index.html|Velmora Help");
+        const QStringList pages = QDir(":/help").entryList({"*.html"});
+        QVERIFY(pages.size() >= 8);
+        static const QRegularExpression link("href=\"([^\"#]+)");
+        QStringList unlisted = pages;
+        unlisted.removeAll("index.html");
+        for (const QString& page : pages) {
+            const QString html = QString::fromUtf8(ReadFile(":/help/" + page));
+            QVERIFY2(html.contains("<title>"), qPrintable(page));
+            for (auto it = link.globalMatch(html); it.hasNext();) {
+                const QString target = it.next().captured(1);
+                QVERIFY2(pages.contains(target), qPrintable(page + " -> " + target));
+                if (page == u"index.html")
+                    unlisted.removeAll(target);
+            }
+        }
+        QCOMPARE(unlisted, QStringList());
+        browser->setSource(QUrl("reminders.html"));
+        QTest::mouseClick(windows.first()->findChild<QPushButton*>("cmdBack"), Qt::LeftButton);
+        QCOMPARE(browser->documentTitle(), "Velmora Help");
     }
 
 private:

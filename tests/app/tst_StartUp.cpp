@@ -1,55 +1,46 @@
-// Start-up and change of database location, played as a user through the windows.
+// Start-up and change of database location, played as a user through the windows; then the
+// database file as other tools see it: readable by the standard sqlite3 shell, converted from
+// the form earlier builds wrote, and copied out while in use.
+#include "DatabaseBackup.h"
+#include "DatabaseFile.h"
+#include "DbError.h"
+#include "MainWindowFixture.h"
 #include "SettingsStore.h"
-#include "ShellProfile.h"
 #include "StartUp.h"
-#include "UserScript.h"
 #include "VolumeList.h"
 #include "frmDataO.h"
 
 #include <QComboBox>
 #include <QLockFile>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QSysInfo>
+#include <atomic>
+#include <sqlite3.h>
+#include <thread>
+
+using namespace MainWindowFixture;
 
 namespace {
 
 const QString kNoDatabase = "No DataBase has been selected/created";
-const QString kCompany = "? Would you like to fill in Your Company Information?";
 const QString kNotFound = "? Data Base file '<root>/gone/brevoxal.mdb' was not found.  Search in "
                           "a new location? ";
 
-QString notVelmora(const QString& file)
-{
-    return "The file '<root>/" + file +
-           "' is not a Velmora database.  It has been left unchanged; please choose another "
-           "location.";
-}
+const QString kNotVelmora = "The file '<root>/%1' is not a Velmora database.  It has been left "
+                            "unchanged; please choose another location.";
 
-// What the profile holds before the program starts, besides a file that is no database in x/
-// and an empty folder "new place".
+// What the profile holds before the program starts, besides a file that is no database in x/,
+// a Velmora file with two patients in share/ and an empty folder "new place".
 enum class Before {
     FirstRun,
     LocalFile,         // a Velmora file with one patient where a local installation puts it
-    LocalLetter,       // a letter there instead
     LocalOtherProgram, // an SQLite file of another program there
     RememberedMissing, // gone/brevoxal.mdb chosen on an earlier run, and gone
     Remembered,        // the local file, chosen on an earlier run and open: the user changes it
     RunningInstance,   // the local file, open in another running instance
     StaleLock,         // the local file, with the lock of an instance that crashed
 };
-
-void writeFile(const QString& path, const QByteArray& content)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
-}
 
 void makeDatabase(const QString& path, int patients)
 {
@@ -60,62 +51,97 @@ void makeDatabase(const QString& path, int patients)
         db.Execute(QString("INSERT INTO Patients (ptid, lname) VALUES (%1, 'Keep')").arg(id));
 }
 
-void rememberPath(const QString& path)
-{
-    SettingsStore::SaveSetting("OnLoad", "DBFileSet", "Yes");
-    SettingsStore::SaveSetting("Database", "FileName", path);
-}
-
 void prepare(Before before, const ShellProfile& profile)
 {
     const QString local = profile.LocalDatabasePath();
-    writeFile(profile.Root() + "/x/brevoxal.mdb", "not a database");
+    WriteFile(profile.Root() + "/x/brevoxal.mdb", "not a database");
+    makeDatabase(profile.Root() + "/share/BREVOXAL.MDB", 2);
     QDir().mkpath(profile.Root() + "/new place");
-    if (before == Before::LocalLetter)
-        writeFile(local, "Dear colleague, this is not a database.");
     if (before == Before::LocalOtherProgram) {
         QDir().mkpath(QFileInfo(local).path());
         Database::Create(local).AppendTable(TableDef{"Company", {NewField("Name", dbText, 40)}});
     }
-    if (before == Before::RememberedMissing)
-        rememberPath(profile.Root() + "/gone/brevoxal.mdb");
     if (before == Before::LocalFile || before >= Before::Remembered)
         makeDatabase(local, 1);
-    if (before >= Before::Remembered)
-        rememberPath(local);
+    if (before == Before::RememberedMissing || before >= Before::Remembered) {
+        SettingsStore::SaveSetting("OnLoad", "DBFileSet", "Yes");
+        const QString gone = profile.Root() + "/gone/brevoxal.mdb";
+        SettingsStore::SaveSetting("Database", "FileName",
+                                   before >= Before::Remembered ? local : gone);
+    }
     // The lock of a process that is no more: no process ever has this number.
     if (before == Before::StaleLock)
-        writeFile(profile.RuntimeFolder() + "/velmora.lock",
+        WriteFile(profile.RuntimeFolder() + "/velmora.lock",
                   "2147483647\nvelmora\n" + QSysInfo::machineHostName().toUtf8() + '\n');
 }
 
-// One step of the user's part, as UserScript plays it, or one of these: "company <name>" types
-// the name, "existing <folder>/<file>" or "new <folder>" go through the location and folder
-// windows. An existing file not yet there is made as a Velmora file with two patients.
+// One step of the user's part, as UserScript plays it, or "new <folder>": through the location
+// and folder windows to a new file there.
 void play(UserScript& user, const QString& root, const QString& step)
 {
-    const QString rest = step.section(' ', 1);
-    const QString path = root + '/' + rest;
-    if (step.startsWith("company ")) {
-        user.OnWindow("frmComp", [rest](QDialog& w) {
-            QTest::keyClicks(w.findChild<QLineEdit*>("txtName"), rest);
-            ClickButton(w, "cmdOK");
-        });
-    } else if (step.startsWith("existing ")) {
-        if (!QFileInfo::exists(path))
-            makeDatabase(path, 2);
-        user.Play("frmDataO cmdBrowseEX cmdOK; frmFindD in=" + rest.section('/', 0, 0) +
-                      " pick=" + rest.section('/', 1) + " cmdOK",
-                  root);
-    } else if (step.startsWith("new ")) {
-        user.Play("frmDataO optNew cmdBrowseNew =lblDataPath cmdOK");
-        user.OnWindow("frmFindD", [path](QDialog& w) {
-            static_cast<frmFindD&>(w).SetFolder(path);
-            ClickButton(w, "cmdOK");
-        });
-    } else {
-        user.Play(step);
-    }
+    if (!step.startsWith("new "))
+        return user.Play(step, root);
+    user.Play("frmDataO optNew cmdBrowseNew =lblDataPath cmdOK");
+    user.OnWindow("frmFindD", [path = root + '/' + step.section(' ', 1)](QDialog& w) {
+        static_cast<frmFindD&>(w).SetFolder(path);
+        ClickButton(w, "cmdOK");
+    });
+}
+
+const QStringList kPatients = {
+    QStringLiteral("INSERT INTO Patients (ptid, lname, fname, birthdate, goal_chol, Comment) "
+                   "VALUES (1, 'Müller', 'Anna', #3/4/1950#, 180, 'O''Brien''s note')"),
+    QStringLiteral("INSERT INTO LabVisits (ID, PtID, LabDate, OverallCL, The_Intervention) VALUES "
+                   "(1, 1, #11/1/2003 10:30#, 240, 'diet')"),
+};
+
+// Runs the standard shell on a file; what it printed, or why it failed.
+QString sqliteShell(const QString& file, const QString& sql)
+{
+    QProcess shell;
+    shell.start("sqlite3", {"-bail", file, sql});
+    if (!shell.waitForFinished(30000))
+        return "sqlite3 did not run (install Debian's sqlite3 package)";
+    const QString out = QString::fromUtf8(shell.readAllStandardOutput()).trimmed();
+    return shell.exitCode() ? "failed: " + QString::fromUtf8(shell.readAllStandardError()) : out;
+}
+
+// Every row of every table as the shell reads them, stored values as they are.
+QString everyRow(const QString& file)
+{
+    QString sql;
+    for (const QString& table : SchemaTableNames())
+        sql += "SELECT * FROM " + table + ";";
+    return sqliteShell(file, sql);
+}
+
+// A file as earlier builds wrote it: every text column declared with the engine's collation.
+void makeEarlierFile(const QString& path)
+{
+    QTemporaryDir modern;
+    const QString current = modern.filePath(DatabaseFileName());
+    CreateDatabaseFile(current);
+    QString tables =
+        sqliteShell(current, "SELECT sql || ';' FROM sqlite_schema WHERE type = 'table'");
+    tables.replace(QRegularExpression("(VARCHAR\\(\\d+\\)|LONGTEXT)"), "\\1 COLLATE JETTEXT");
+    Database old = Database::Create(path);
+    QCOMPARE(sqlite3_exec(old.Handle(), tables.toUtf8().constData(), nullptr, nullptr, nullptr),
+             SQLITE_OK);
+    old.TableNames();
+    for (const QString& sql : kPatients)
+        old.Execute(sql, dbFailOnError);
+    EnsureIndexes(old);
+}
+
+QString schemaEntriesNamingJetText(const QString& file)
+{
+    return sqliteShell(file, "SELECT count(*) FROM sqlite_schema WHERE sql LIKE '%JETTEXT%' OR "
+                             "sql LIKE '%NONEMPTY%'");
+}
+
+QStringList copiesIn(const QString& folder)
+{
+    return QDir(folder).entryList({"*.bak-*", "*.part"});
 }
 
 } // namespace
@@ -133,48 +159,37 @@ private slots:
         QTest::addColumn<QStringList>("seen");
         QTest::addColumn<QString>("opened"); // under the profile, and its patients; empty: none
         const QString local = "data/Velmora/data/brevoxal.mdb";
-        const QString share = "share/BREVOXAL.MDB";
-        QTest::newRow("first run, local: created, welcome, company")
-            << Before::FirstRun
-            << "frmInst optStandard cmdOK; frmGreeting cmdExit; yes; company Lakeside Clinic"
-            << QStringList{"[frmInst]", "[frmGreeting]", kCompany, "[frmComp]"} << local + " 0";
+        const QString existing = "frmDataO cmdBrowseEX cmdOK; frmFindD in=%1 pick=%2 cmdOK";
         QTest::newRow("first run, local: the file present is opened")
             << Before::LocalFile << "frmInst optStandard cmdOK" << QStringList{"[frmInst]"}
             << local + " 1";
-        for (const Before before : {Before::LocalLetter, Before::LocalOtherProgram})
-            QTest::addRow("first run, local: %s is refused",
-                          before == Before::LocalLetter ? "a letter" : "an SQLite file")
-                << before << "frmInst optStandard cmdOK; frmDataO cmdCancel"
-                << QStringList{"[frmInst]", notVelmora(local), "[frmDataO]", kNoDatabase}
-                << QString();
+        QTest::newRow("first run, local: an SQLite file of another program is refused")
+            << Before::LocalOtherProgram << "frmInst optStandard cmdOK; frmDataO cmdCancel"
+            << QStringList{"[frmInst]", kNotVelmora.arg(local), "[frmDataO]", kNoDatabase}
+            << QString();
         QTest::newRow("first run, question closed: network location asked for, nothing remembered")
             << Before::FirstRun << "frmInst close; frmDataO cmdCancel"
             << QStringList{"[frmInst]", "[frmDataO]", kNoDatabase} << QString();
         QTest::newRow("first run, network: existing file")
-            << Before::FirstRun << "frmInst optNetwork cmdOK; existing " + share
-            << QStringList{"[frmInst]", "[frmDataO]", "[frmFindD]"} << share + " 2";
+            << Before::FirstRun
+            << "frmInst optNetwork cmdOK; " + existing.arg("share", "BREVOXAL.MDB")
+            << QStringList{"[frmInst]", "[frmDataO]", "[frmFindD]"} << "share/BREVOXAL.MDB 2";
         QTest::newRow("remembered file missing: asked until yes, then cancelled")
             << Before::RememberedMissing << "no; yes; frmDataO cmdCancel"
             << QStringList{kNotFound, kNotFound, "[frmDataO]", kNoDatabase} << QString();
         QTest::newRow("remembered file missing: new file, company asked, no welcome")
             << Before::RememberedMissing << "yes; new new place; no"
             << QStringList{kNotFound, "[frmDataO]", "[frmFindD]", "<root>/new place/brevoxal.mdb",
-                           kCompany}
+                           "? Would you like to fill in Your Company Information?"}
             << "new place/brevoxal.mdb 0";
         QTest::newRow("second instance refused")
             << Before::RunningInstance << QString()
             << QStringList{"You already have an instance of 'Velmora' running."} << QString();
         QTest::newRow("lock of a crashed instance taken over")
             << Before::StaleLock << QString() << QStringList() << local + " 1";
-        QTest::newRow("change cancelled: the open file stays")
-            << Before::Remembered << "frmDataO cmdCancel"
-            << QStringList{"[frmDataO]", kNoDatabase} << local + " 1";
-        QTest::newRow("change to an existing file")
-            << Before::Remembered << "existing " + share << QStringList{"[frmDataO]", "[frmFindD]"}
-            << share + " 2";
         QTest::newRow("change to a file that is no database: refused, the open file stays")
-            << Before::Remembered << "existing x/brevoxal.mdb; frmDataO cmdCancel"
-            << QStringList{"[frmDataO]", "[frmFindD]", notVelmora("x/brevoxal.mdb"),
+            << Before::Remembered << existing.arg("x", "brevoxal.mdb") + "; frmDataO cmdCancel"
+            << QStringList{"[frmDataO]", "[frmFindD]", kNotVelmora.arg("x/brevoxal.mdb"),
                            "[frmDataO]", kNoDatabase}
             << local + " 1";
     }
@@ -197,11 +212,11 @@ private slots:
             QVERIFY(RunStartUp(nullptr) && RunStartUp(nullptr));
         // What is no Velmora file is never written to, nor a missing file made.
         QStringList files = {root + "/x/brevoxal.mdb", root + "/gone/brevoxal.mdb"};
-        if (before == Before::LocalLetter || before == Before::LocalOtherProgram)
+        if (before == Before::LocalOtherProgram)
             files.append(profile.LocalDatabasePath());
         QList<QByteArray> contents;
         for (const QString& file : files)
-            contents.append(readFile(file));
+            contents.append(ReadFile(file));
         UserScript user;
         for (const QString& step : steps.split("; ", Qt::SkipEmptyParts))
             play(user, root, step);
@@ -212,7 +227,7 @@ private slots:
         QCOMPARE(result, change ? !opened.startsWith("data/") : !opened.isEmpty());
         QCOMPARE(user.seen, seen.replaceInStrings("<root>", root));
         for (int i = 0; i < files.size(); ++i)
-            QCOMPARE(readFile(files[i]), contents[i]);
+            QCOMPARE(ReadFile(files[i]), contents[i]);
         // A closed installation question leaves nothing remembered.
         QCOMPARE(profile.StoredSetting("OnLoad/DBFileSet").isEmpty(),
                  steps.contains("frmInst close"));
@@ -224,12 +239,9 @@ private slots:
                               profile.StoredSetting("Database/FileName")}),
                  QStringList({path, path, path}));
         QStringList found;
-        for (const char* sql :
-             {"SELECT count(*) FROM Patients", "SELECT count(*) FROM HealthFactors",
-              "SELECT count(*) FROM Company", "SELECT Name FROM Company"})
-            found.append(AppDatabase().OpenRecordset(sql)->Fields()[0].Value().toString());
-        QCOMPARE(found, QStringList({opened.section(' ', -1), "4", "1",
-                                     steps.section("company ", 1).section(';', 0, 0)}));
+        for (const char* table : {"Patients", "HealthFactors", "Company"})
+            found.append(QString::number(Count(QString("SELECT count(*) FROM ") + table)));
+        QCOMPARE(found, QStringList({opened.section(' ', -1), "4", "1"}));
     }
 
     // Each option enables its own browse button; OK needs a path. Only a file named
@@ -242,17 +254,9 @@ private slots:
         makeDatabase(path, 0);
         makeDatabase(profile.Root() + "/files/other.mdb", 0);
         UserScript user;
-        // OK without a file stays open with its notice; then a file of another name.
-        user.OnWindow("frmFindD", [&](QDialog& w) {
-            static_cast<frmFindD&>(w).SetFolder(profile.Root() + "/files");
-            ClickButton(w, "cmdOK");
-            QVERIFY(w.isVisible());
-            auto* files = w.findChild<QListWidget*>("FileDB");
-            files->setCurrentItem(files->findItems("other.mdb", Qt::MatchExactly).value(0));
-            ClickButton(w, "cmdOK");
-        });
-        user.Play("frmFindD cmdCancel; frmFindD in=files pick=brevoxal.mdb cmdOK; "
-                  "frmFindD cmdCancel; frmFindD cmdCancel",
+        // OK without a file gives its notice; then a file of another name.
+        user.Play("frmFindD in=files cmdOK pick=other.mdb cmdOK; frmFindD cmdCancel; frmFindD "
+                  "in=files pick=brevoxal.mdb cmdOK; frmFindD cmdCancel; frmFindD cmdCancel",
                   profile.Root());
         frmDataO dialog;
         dialog.Init(QString());
@@ -268,8 +272,7 @@ private slots:
         for (const QString& act : QString("optNew optExist cmdBrowseEX cmdBrowseEX cmdBrowseEX "
                                           "cmdBrowseEX optNew cmdBrowseNew cmdCancel")
                                       .split(' ')) {
-            act.startsWith("opt") ? ChooseOption(dialog, qPrintable(act))
-                                  : ClickButton(dialog, qPrintable(act));
+            ClickButton(dialog, act);
             logState();
         }
         const QString none = "~&OK|Browse...|~Browse...|[ ]||";
@@ -293,8 +296,8 @@ private slots:
         ShellProfile profile;
         const QString home = QDir::homePath();
         QDir(home).mkpath("Practice/Archive");
-        writeFile(home + "/Practice/BREVOXAL.MDB", "x");
-        writeFile(home + "/Practice/notes.txt", "x");
+        WriteFile(home + "/Practice/BREVOXAL.MDB", "x");
+        WriteFile(home + "/Practice/notes.txt", "x");
         frmFindD find;
         find.Init("Exist");
         find.show();
@@ -319,6 +322,79 @@ private slots:
         QCOMPARE(QStringList({offered.value(0).rootPath, offered.value(1).rootPath}),
                  QStringList({"/", "/home"}));
         QCOMPARE(ListVolumes({QStorageInfo("/")}, "/").size(), 1);
+    }
+    // A read-only file is refused untouched; a writable one is converted after a copy is kept.
+    void earlierFileIsConvertedAfterACopyIsKept()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(DatabaseFileName());
+        makeEarlierFile(path);
+        const QString before = everyRow(path);
+        QVERIFY(before.contains("Müller"));
+        const QByteArray original = ReadFile(path);
+        QFile::setPermissions(path, QFile::ReadOwner);
+        try {
+            OpenDatabaseFile(path);
+            QFAIL("a read-only file of an earlier build was opened");
+        } catch (const DbError& e) {
+            QVERIFY2(e.Message().contains("earlier version"), qPrintable(e.Message()));
+        }
+        QCOMPARE(ReadFile(path), original);
+        QCOMPARE(copiesIn(folder.path()), QStringList());
+
+        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+        OpenDatabaseFile(path).Close();
+        QCOMPARE(everyRow(path), before);
+        QCOMPARE(schemaEntriesNamingJetText(path), "0");
+        QCOMPARE(sqliteShell(path, "PRAGMA integrity_check"), "ok");
+        const QStringList copies = copiesIn(folder.path());
+        // Exactly one copy, named after the file and the time.
+        const QRegularExpression copyName("^brevoxal\\.mdb\\.bak-\\d{8}-\\d{6}$");
+        QVERIFY2(copyName.match(copies.join('|')).hasMatch(), qPrintable(copies.join('|')));
+        QVERIFY(schemaEntriesNamingJetText(folder.filePath(copies.first())).toInt() > 0);
+    }
+
+    // Each copy holds the rows committed when it was taken, and opens as a Velmora file; the
+    // standard shell reads and checks the files. The open file itself, a folder and a missing
+    // folder cannot take a copy, and nothing is left of it.
+    void backupWhileAnotherConnectionWrites()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(DatabaseFileName());
+        Database db = CreateDatabaseFile(path);
+        std::atomic<int> committed = 0;
+        std::thread writer([&] {
+            Database other = Database::Open(path);
+            for (int id = 1; id <= 300; ++id) {
+                other.Execute(
+                    QStringLiteral("INSERT INTO Patients (ptid, lname) VALUES (%1, 'P%1')")
+                        .arg(id));
+                committed = id;
+            }
+        });
+        for (int copies = 1; committed < 300 || copies <= 3; ++copies) {
+            const int before = committed;
+            const QString target = folder.filePath(QStringLiteral("copy%1.mdb").arg(copies));
+            WriteDatabaseBackup(db, target);
+            const int after = committed;
+            const int count = sqliteShell(target, "SELECT count(*) FROM Patients").toInt();
+            QVERIFY2(count >= before && count <= after, qPrintable(QString::number(count)));
+            QCOMPARE(sqliteShell(target, "PRAGMA integrity_check"), "ok");
+        }
+        // The shell sorts text without the engine's own collation.
+        QCOMPARE(sqliteShell(path, "SELECT lname FROM Patients ORDER BY lname LIMIT 2"), "P1\nP10");
+        writer.join();
+        QDir().mkpath(folder.filePath("restored"));
+        const QString restored = folder.filePath("restored/brevoxal.mdb");
+        WriteDatabaseBackup(db, restored);
+        OpenDatabaseFile(restored).Close();
+        for (const char* target : {"brevoxal.mdb", "restored", "none/x.mdb"})
+            QVERIFY_THROWS_EXCEPTION(DbError, WriteDatabaseBackup(db, folder.filePath(target)));
+        QCOMPARE(sqliteShell(restored, "SELECT count(*) FROM Patients") + '|' +
+                     sqliteShell(path, "SELECT count(*) FROM Patients"),
+                 "300|300");
+        QVERIFY(QFileInfo(folder.filePath("restored")).isDir());
+        QCOMPARE(copiesIn(folder.path()), QStringList());
     }
 };
 

@@ -1,7 +1,7 @@
 #pragma once
 
-// Shared by the main-window tests: a new database as AppDatabase inside the test's own
-// profile folders, short ways to seed and count rows, and the texts of the grid.
+// Shared by the app tests: a new database as AppDatabase inside the test's own profile
+// folders, short ways to seed and count rows, to write and read files, and the texts of the grid.
 
 #include "ShellProfile.h"
 #include "Twips.h"
@@ -21,6 +21,22 @@ inline void CreateAppDatabase(const ShellProfile& profile)
     QDir().mkpath(profile.Root() + QStringLiteral("/Practice Data"));
     SetAppDatabase(Database::Create(DatabasePath(profile)));
     CreateSchema(AppDatabase());
+}
+
+// A file with its folders.
+inline void WriteFile(const QString& path, const QByteArray& content)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(content);
+}
+
+// A file's content, or "(none)".
+inline QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(none)");
 }
 
 inline void Exec(const QString& sql)

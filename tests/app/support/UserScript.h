@@ -39,7 +39,6 @@ public:
     }
 
     void OnWindow(const QString& name, Action action) { m_actions[name].append(std::move(action)); }
-    void Answer(bool yes) { m_answers.append(yes); }
     // Steps as a table writes them, separated by "; ": "yes" or "no" answers the next question;
     // "<window> <word>..." acts in the next such window word by word: "close" closes it, "opt.."
     // chooses an option, "cmd.." clicks a button, "=<name>" logs the text a control shows, and
@@ -49,7 +48,7 @@ public:
         for (const QString& step : steps.split(QStringLiteral("; "), Qt::SkipEmptyParts)) {
             const QStringList words = step.split(u' ');
             if (words[0] == u"yes" || words[0] == u"no")
-                Answer(words[0] == u"yes");
+                m_answers.append(words[0] == u"yes");
             else
                 OnWindow(words[0], [=, this](QDialog& w) { act(w, words.mid(1), root); });
         }
@@ -85,21 +84,16 @@ private:
     QList<bool> m_answers;
 };
 
-// Clicks the named button of a window as the user would.
-inline void ClickButton(QDialog& window, const char* name)
+// Clicks the named button of a window as the user would; an option button on its circle, where a
+// click always lands.
+inline void ClickButton(QDialog& window, const QString& name)
 {
-    auto* button = window.findChild<QAbstractButton*>(QString::fromLatin1(name));
-    QVERIFY2(button && button->isEnabled(), name);
-    QTest::mouseClick(button, Qt::LeftButton);
-}
-
-// Clicks the named option button on its circle, where a click always lands.
-inline void ChooseOption(QDialog& window, const char* name)
-{
-    auto* option = window.findChild<QAbstractButton*>(QString::fromLatin1(name));
-    QVERIFY2(option, name);
-    QTest::mouseClick(option, Qt::LeftButton, {}, QPoint(8, option->height() / 2));
-    QVERIFY2(option->isChecked(), name);
+    auto* button = window.findChild<QAbstractButton*>(name);
+    QVERIFY2(button && button->isEnabled(), qPrintable(name));
+    const bool option = name.startsWith(u"opt");
+    QTest::mouseClick(button, Qt::LeftButton, {},
+                      option ? QPoint(8, button->height() / 2) : QPoint());
+    QVERIFY2(!option || button->isChecked(), qPrintable(name));
 }
 
 inline void UserScript::act(QDialog& w, const QStringList& words, const QString& root)
@@ -116,10 +110,8 @@ inline void UserScript::act(QDialog& w, const QStringList& words, const QString&
         } else if (name == u"pick") {
             auto* files = w.findChild<QListWidget*>(QStringLiteral("FileDB"));
             files->setCurrentItem(files->findItems(value, Qt::MatchExactly).value(0));
-        } else if (word.startsWith(u"opt")) {
-            ChooseOption(w, qPrintable(word));
         } else {
-            ClickButton(w, qPrintable(word));
+            ClickButton(w, word);
         }
     }
 }
