@@ -1,7 +1,7 @@
 // A patient's lab visits and contacts as staff enter and correct them. The two entry windows
 // are twins: their shared promises run for both from the table of twins.
 
-#include "ListWindowTestbed.h"
+#include "../reference/support/WindowCases.h"
 #include "frmComm.h"
 #include "frmLabWork.h"
 
@@ -76,29 +76,19 @@ const Twin kTwins[] = {
 
 } // namespace
 
-class tst_EntryWindows : public QObject {
+class tst_EntryWindows : public QObject, WindowCases<RecordEntryDialog> {
     Q_OBJECT
 
 private slots:
-    void initTestCase_data()
-    {
-        QTest::addColumn<int>("twin");
-        QTest::newRow("lab work") << 0;
-        QTest::newRow("contacts") << 1;
-    }
+    void initTestCase_data() { AddTwinRows(kTwins, &Twin::title); }
     void init()
     {
         QFETCH_GLOBAL(int, twin);
         this->twin = &kTwins[twin];
-        bed = std::make_unique<ListWindowTestbed>();
+        start();
         ListWindowTestbed::AddPatient(1, QStringLiteral("O'Hara"), QStringLiteral("2/3/2025"));
     }
-    void cleanup()
-    {
-        window.reset();
-        QCOMPARE(bed->Loose(), QStringList());
-        bed.reset();
-    }
+    void cleanup() { finish(); }
 
     // "Enter another" offers an empty entry under the next identifier, dated today, that
     // closes at once while untouched; the patient's own call date is left alone.
@@ -227,8 +217,6 @@ private:
     void leave() { window->findChild<QWidget*>("txtInterventionNotes")->setFocus(); }
 
     const Twin* twin = nullptr;
-    std::unique_ptr<ListWindowTestbed> bed;
-    std::unique_ptr<RecordEntryDialog> window;
 };
 
 QTEST_MAIN(tst_EntryWindows)

@@ -1,7 +1,7 @@
 // A patient's lab visits, contacts, drugs and health factors, each listed in its own window.
 // The four lists are twins: each promise runs for all four from the table of twins.
 
-#include "ListWindowTestbed.h"
+#include "../reference/support/WindowCases.h"
 #include "frmPsBW.h"
 #include "frmPsComms.h"
 #include "frmPsHFs.h"
@@ -62,33 +62,21 @@ const Twin kTwins[] = {
 
 } // namespace
 
-class tst_PatientLists : public QObject {
+class tst_PatientLists : public QObject, WindowCases<PatientItemList> {
     Q_OBJECT
 
 private slots:
-    void initTestCase_data()
-    {
-        QTest::addColumn<int>("twin");
-        QTest::newRow("blood work") << 0;
-        QTest::newRow("contacts") << 1;
-        QTest::newRow("drugs") << 2;
-        QTest::newRow("health factors") << 3;
-    }
+    void initTestCase_data() { AddTwinRows(kTwins, &Twin::name); }
     void init()
     {
         QFETCH_GLOBAL(int, twin);
         this->twin = &kTwins[twin];
-        bed = std::make_unique<ListWindowTestbed>();
+        start();
         ListWindowTestbed::AddPatient(1, QStringLiteral("O'Hara"), QStringLiteral("2/3/2025"));
         for (const char* drug : {"1, 'Aspirin®'", "2, 'Lipitor®'", "3, 'Zocor®'"})
             ListWindowTestbed::Exec("INSERT INTO Drugs (DrugID, DrugDesc) VALUES (" + QString::fromUtf8(drug) + ")");
     }
-    void cleanup()
-    {
-        list.reset();
-        QCOMPARE(bed->Loose(), QStringList());
-        bed.reset();
-    }
+    void cleanup() { finish(); }
 
     // Only the patient's rows are listed, under the headings and in the widths of the columns;
     // one column takes the room left, and the contacts' time column makes room for a scroll bar.
@@ -150,9 +138,9 @@ private slots:
         QCOMPARE(rows(), before.mid(1));
         QCOMPARE(ListWindowTestbed::Rows("SELECT ptid, count(*) FROM " + twin->table + " GROUP BY ptid"),
                  QStringList({"1|1", "2|1"}));
-        QVERIFY(!IsEnabled(*list, "cmdEdit"));
-        Child<QAction>(*list, "mnuDeleteOpt")->trigger();
-        Child<QAction>(*list, "mnuEditOpt")->trigger();
+        QVERIFY(!IsEnabled(*window, "cmdEdit"));
+        Child<QAction>(*window, "mnuDeleteOpt")->trigger();
+        Child<QAction>(*window, "mnuEditOpt")->trigger();
         QCOMPARE(rows(), before.mid(1));
     }
 
@@ -187,13 +175,12 @@ private:
     {
         for (const QString& values : twin->seeds)
             ListWindowTestbed::Exec(twin->insert.arg(values));
-        list = twin->make();
-        list->Init(1, kPatient);
-        list->show();
-        [this] { QVERIFY(QTest::qWaitForWindowExposed(list.get())); }();
-        grid = Child<QTableWidget>(*list, "gridResults");
-        menu = Child<QMenu>(*list, "mnuItems");
-        return *list;
+        window = twin->make();
+        window->Init(1, kPatient);
+        [this] { QVERIFY(ShowActive(*window)); }();
+        grid = Child<QTableWidget>(*window, "gridResults");
+        menu = Child<QMenu>(*window, "mnuItems");
+        return *window;
     }
     QStringList rows()
     {
@@ -206,12 +193,10 @@ private:
     {
         PressRow(*grid, row, Qt::RightButton);
         menu->hide();
-        Child<QAction>(*list, "mnuDeleteOpt")->trigger();
+        Child<QAction>(*window, "mnuDeleteOpt")->trigger();
     }
 
     const Twin* twin = nullptr;
-    std::unique_ptr<ListWindowTestbed> bed;
-    std::unique_ptr<PatientItemList> list;
     QTableWidget* grid = nullptr;
     QMenu* menu = nullptr;
 };

@@ -1,7 +1,7 @@
 // Linking a patient to drugs, health factors and the patient's doctor, with a comment. The
 // drug and health factor windows are twins: each of their promises runs for both.
 
-#include "ListWindowTestbed.h"
+#include "WindowCases.h"
 #include "clsDrug.h"
 #include "clsHealthFactor.h"
 #include "frmAssDc2.h"
@@ -69,13 +69,13 @@ clsDoctor Doctor(int id, const QString& last, const QString& first)
 
 } // namespace
 
-class tst_Assignments : public QObject {
+class tst_Assignments : public QObject, WindowCases<QDialog> {
     Q_OBJECT
 
 private slots:
     void init()
     {
-        bed = std::make_unique<ListWindowTestbed>();
+        start();
         ListWindowTestbed::AddPatient(1, QStringLiteral("O'Hara"), QStringLiteral("2/3/2025"));
         ListWindowTestbed::AddPatient(2, QStringLiteral("Berg"), QStringLiteral("2/3/2025"));
         for (const char* sql : {"INSERT INTO Drugs (DrugID, DrugDesc) VALUES (1, 'Aspirin®')",
@@ -85,19 +85,9 @@ private slots:
                                 "INSERT INTO PatientsDoctors (DoctorID, PtID, Comment) VALUES (7, 2, 'other')"})
             ListWindowTestbed::Exec(QString::fromUtf8(sql));
     }
-    void cleanup()
-    {
-        window.reset();
-        QCOMPARE(bed->Loose(), QStringList());
-        bed.reset();
-    }
+    void cleanup() { finish(); }
 
-    void twins_data()
-    {
-        QTest::addColumn<int>("twin");
-        QTest::newRow("drugs") << 0;
-        QTest::newRow("health factors") << 1;
-    }
+    void twins_data() { AddTwinRows(kTwins, &Twin::title); }
 
     // Nothing chosen is refused; a pick empties the comment; Return stores it trimmed, with
     // its apostrophe, beside the patient's other links. A second link to the item is refused.
@@ -247,9 +237,6 @@ private:
         [&] { QVERIFY(ShowActive(opened)); }();
         return opened;
     }
-
-    std::unique_ptr<ListWindowTestbed> bed;
-    std::unique_ptr<QDialog> window;
 };
 
 QTEST_MAIN(tst_Assignments)
