@@ -93,7 +93,7 @@ private slots:
         const QDate today = QDate::currentDate();
         open();
         enterRequired();
-        tickNotify();
+        QTest::mouseClick(child<QCheckBox>("chkNotify"), Qt::LeftButton);
         bed->Answer({false, true});
         QStringList stored;
         for (const QDate& date : {today.addDays(-1), today, today.addDays(-1)}) {
@@ -139,7 +139,7 @@ private slots:
                                 "systolic) VALUES (1, 'Smith', 'Ann', #3/5/1960#, 'Boston', #6/1/2030#, 180, 120)");
         open(1);
         enter("txtSystolic", QStringLiteral("140"));
-        tickNotify();
+        QTest::mouseClick(child<QCheckBox>("chkNotify"), Qt::LeftButton);
         enter("txtGoalChol", QStringLiteral("0180"));
         click("cmdExit");
         QVERIFY(!window->isVisible());
@@ -295,7 +295,6 @@ private:
     void enter(const char* box, const QString& text) { TypeInto(*window, box, text); }
     QString shown(const QStringList& names) { return ShownState(*window, names); }
     void click(const char* button) { ClickButton(*window, button); }
-    void tickNotify() { QTest::mouseClick(child<QCheckBox>("chkNotify"), Qt::LeftButton); }
     // Fills in the required fields of a new patient.
     void enterRequired(const QString& lastName = QStringLiteral("Smith"))
     {

@@ -132,8 +132,11 @@ private slots:
         open();
         const QStringList before = rows();
         bed->Answer({false, true});
-        removeRow(0);
-        removeRow(0);
+        for (int i = 0; i < 2; ++i) {
+            PressRow(*grid, 0, Qt::RightButton);
+            menu->hide();
+            Child<QAction>(*window, "mnuDeleteOpt")->trigger();
+        }
         QCOMPARE(bed->questions, QStringList(2, twin->removeQuestion.arg(before[0].section(u'|', 1, 1))));
         QCOMPARE(rows(), before.mid(1));
         QCOMPARE(ListWindowTestbed::Rows("SELECT ptid, count(*) FROM " + twin->table + " GROUP BY ptid"),
@@ -188,12 +191,6 @@ private:
         for (int row = 0; row < grid->rowCount(); ++row)
             texts.append(RowTexts(*grid, row).join(u'|'));
         return texts;
-    }
-    void removeRow(int row)
-    {
-        PressRow(*grid, row, Qt::RightButton);
-        menu->hide();
-        Child<QAction>(*window, "mnuDeleteOpt")->trigger();
     }
 
     const Twin* twin = nullptr;

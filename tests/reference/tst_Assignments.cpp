@@ -21,12 +21,7 @@ const QStringList kDoctorBoxes = {"txtLName", "txtFName", "txtComment", "cmdDele
 struct Twin {
     std::unique_ptr<LinkAssignDialog> (*make)();
     QString title, table, idField, itemDesc, alreadyAssigned, nothingChosen, searchTitle;
-    // The patient's links as "item|comment".
-    QStringList links(int ptid = 1) const
-    {
-        return ListWindowTestbed::Rows(
-            QStringLiteral("SELECT %1, comment FROM %2 WHERE ptid = %3").arg(idField, table).arg(ptid));
-    }
+    QStringList links(int ptid = 1) const;
 };
 
 template <class W> std::unique_ptr<LinkAssignDialog> Make() { return std::make_unique<W>(); }
@@ -39,10 +34,13 @@ const Twin kTwins[] = {
      "Health Factor 'Smoking' is already assigned to this patient",
      "A Health factor has not been selected yet", "Search - HealthFactor"},
 };
-QStringList DoctorLinks(int ptid = 1)
+// A patient's links in `table` as "item|comment".
+QStringList Links(const QString& table, const QString& item, int ptid)
 {
-    return ListWindowTestbed::Rows("SELECT DoctorID, comment FROM PatientsDoctors WHERE ptid = " + QString::number(ptid));
+    return ListWindowTestbed::Rows(QStringLiteral("SELECT %1, comment FROM %2 WHERE ptid = %3").arg(item, table).arg(ptid));
 }
+QStringList Twin::links(int ptid) const { return Links(table, idField, ptid); }
+QStringList DoctorLinks(int ptid = 1) { return Links("PatientsDoctors", "DoctorID", ptid); }
 
 // Hands an item to the window as the search does, without a comment: the window takes the
 // item of its kind and ignores the other.
@@ -107,7 +105,6 @@ private slots:
         ClickButton(w, "cmdSearch");
         QVERIFY(bed->AllWindowsSeen());
         ClickButton(w, "cmdAdd");
-        QVERIFY(w.isVisible());
         TypeInto(w, "txtComment", QStringLiteral("typed before the pick"));
         Pick(w, 1, t.itemDesc);
         QCOMPARE(ShownState(w, {"lblDesc", "txtComment"}), t.itemDesc + u'|');

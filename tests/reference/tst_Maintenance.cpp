@@ -94,7 +94,7 @@ private slots:
         QList<int> taken;
         for (const QString& box : twin().boxes) {
             TypeInto(*window, box, QString(60, u'x') + u'®');
-            taken << shown(box).size();
+            taken << TextOf(*window, box).size();
         }
         QCOMPARE(taken, twin().lengths);
         bed->Answer({true, false});
@@ -172,7 +172,7 @@ private slots:
         type(twin().typed);
         QStringList seen;
         bed->OnWindow(QStringLiteral("frmSearch"), [&](QDialog& search) {
-            seen << search.windowTitle() << shown(twin().boxes[0]);
+            seen << search.windowTitle() << TextOf(*window, twin().boxes[0]);
             DoubleClickRow(*Child<QTableView>(search, "GridResults"), 0);
         });
         click(twin().searchButton);
@@ -194,7 +194,6 @@ private:
             TypeInto(*window, twin().boxes[i], texts[i]);
     }
     void click(const QString& button) { ClickButton(*window, button); }
-    QString shown(const QString& name) { return TextOf(*window, name); }
     // The window's state as the identifier, its buttons and the first box show it.
     QString state() { return ShownState(*window, {"lblID", "cmdAdd", "cmdDelete", "cmdSave", twin().boxes[0]}); }
     QString adding(int id) { return QString::number(id) + u'|' + twin().cancelCaption + "|~&Delete|&Save|"; }
