@@ -1,7 +1,7 @@
 // A patient's lab visits and contacts as staff enter and correct them. The two entry windows
 // are twins: their shared promises run for both from the table of twins.
 
-#include "../reference/support/WindowCases.h"
+#include "WindowCases.h"
 #include "frmComm.h"
 #include "frmLabWork.h"
 

@@ -1,7 +1,7 @@
 // A patient's lab visits, contacts, drugs and health factors, each listed in its own window.
 // The four lists are twins: each promise runs for all four from the table of twins.
 
-#include "../reference/support/WindowCases.h"
+#include "WindowCases.h"
 #include "frmPsBW.h"
 #include "frmPsComms.h"
 #include "frmPsHFs.h"
