@@ -124,8 +124,10 @@ private slots:
         QCOMPARE(ages, QStringList({"1", "0", "0 kept", "0 kept"}));
         QCOMPARE(bed->notices, QStringList());
         child("txtBirthDate")->clear();
+        child("txtCity")->setText(QStringLiteral("Boston"));
         child("txtCity")->setFocus();
         QCOMPARE(QApplication::focusWidget(), child("txtCity"));
+        QTRY_COMPARE(child("txtCity")->selectedText(), QStringLiteral("Boston"));
     }
 
     // Blood pressure and the Notify box alone are not compared; names, goals and a date

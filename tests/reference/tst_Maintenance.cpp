@@ -6,6 +6,7 @@
 #include "frmDrugs.h"
 #include "frmHF.h"
 
+#include <QComboBox>
 #include <QTableView>
 #include <QtTest>
 
@@ -24,8 +25,8 @@ struct Twin {
     int firstId;
     QStringList boxes, typed;
     QList<int> lengths;
-    QString stored, corrected, select, seed, seedFirstBox, link, linkedQuestion, plainQuestion, searchTitle,
-        searchButton;
+    QString stored, corrected, select, seed, seedFirstBox, link, linkedQuestion, plainQuestion, searchTitle;
+    QStringList searchButtons, presets;
 };
 
 template <class W> std::unique_ptr<MaintenanceWindow> Make() { return std::make_unique<W>(); }
@@ -39,7 +40,8 @@ const Twin kTwins[] = {
      "INSERT INTO PatientsDoctors (PtId, DoctorID) VALUES (%1, %2)",
      "Doctor Roe, Rick is currently assigned to one or more patients.  Would you like to un-assign "
      "this doctor to all patients for whom this doctor is assigned?",
-     "Are you Sure you want to delete Roe, Rick ?", "Search - Doctor", "cmdLast"},
+     "Are you Sure you want to delete Roe, Rick ?", "Search - Doctor", {"cmdLast", "cmdSearchFN"},
+     {"Last Name", "First Name"}},
     {&Make<frmDrugs>, "frmDrugs", "Drug Maintenance", "Add Drug", "Cancel Add", "cmdExit", "Enter another Drug?",
      "One or more required fields are missing or invalid.", "Delete cancelled", "Drug", 1, {"txtDesc"},
      {" Aspirin® "}, {20}, "Aspirin®", "Corrected®", "SELECT DrugDesc FROM Drugs WHERE DrugID = ",
@@ -47,7 +49,7 @@ const Twin kTwins[] = {
      "INSERT INTO Schedule (PtId, DrugID) VALUES (%1, %2)",
      "Drug 'Niacin®' is currently assigned to one or more patients.  Would you like to "
      "un-assign this drug to all patients for whom this drug is assigned?",
-     "Are you Sure you want to delete Niacin®?", "Search - Drug", "cmdSearch"},
+     "Are you Sure you want to delete Niacin®?", "Search - Drug", {"cmdSearch"}, {"Name"}},
     {&Make<frmHF>, "frmHF", "Health Factors", "&Add New", "Cancel &Add", "cmdEXit", "Enter another health factor?",
      "One or more required fields are missing or invalid.", "Delete Cancelled", "Health factor", 5, {"txtDesc"},
      {" Diabetes "}, {50}, "Diabetes", "Corrected", "SELECT conddesc FROM HealthFactors WHERE condid = ",
@@ -55,7 +57,7 @@ const Twin kTwins[] = {
      "INSERT INTO PatientFactors (PtId, CondID) VALUES (%1, %2)",
      "Health Factor 'Gout' is currently assigned to one or more patients.  Would you like to "
      "un-assign this health factor to all patients for whom this health factor is assigned?",
-     "Are you Sure you want to delete Gout ?", "Search - HealthFactor", "cmdSearch"},
+     "Are you Sure you want to delete Gout ?", "Search - HealthFactor", {"cmdSearch"}, {""}},
 };
 
 constexpr int kSeedId = 8;
@@ -163,7 +165,8 @@ private slots:
                  QStringList({twin().linkedQuestion, twin().linkedQuestion, twin().plainQuestion, ""}));
     }
 
-    // A search drops an unfinished add without asking and shows the pick for editing.
+    // A search drops an unfinished add without asking and shows the pick for editing. Each
+    // search button presets its field.
     void searchDropsUnfinishedAddAndShowsPick()
     {
         ListWindowTestbed::Exec(QStringLiteral("DELETE FROM HealthFactors"));
@@ -175,9 +178,16 @@ private slots:
             seen << search.windowTitle() << TextOf(*window, twin().boxes[0]);
             DoubleClickRow(*Child<QTableView>(search, "GridResults"), 0);
         });
-        click(twin().searchButton);
+        click(twin().searchButtons[0]);
         QCOMPARE(state(), editing());
-        QCOMPARE(seen, QStringList({twin().searchTitle, ""}));
+        for (const QString& button : twin().searchButtons) {
+            bed->OnWindow(QStringLiteral("frmSearch"), [&](QDialog& search) {
+                seen << Child<QComboBox>(search, "cmbSearchItems")->currentText();
+                search.reject();
+            });
+            click(button);
+        }
+        QCOMPARE(seen, QStringList({twin().searchTitle, ""}) + twin().presets);
     }
 
 private:
