@@ -65,6 +65,14 @@ clsDoctor Doctor(int id, const QString& last, const QString& first)
     return doctor;
 }
 
+// Drops the table the window writes to, and says whether pressing OK reports the error.
+bool ReportsEngineError(QDialog& window, ListWindowTestbed& bed, const QString& table)
+{
+    sqlite3_exec(AppDatabase().Handle(), qPrintable("DROP TABLE " + table), nullptr, nullptr, nullptr);
+    ClickButton(window, "cmdAdd");
+    return bed.notices.size() == 1 && bed.notices.first().contains(table, Qt::CaseInsensitive);
+}
+
 } // namespace
 
 class tst_Assignments : public QObject, WindowCases<QDialog> {
@@ -88,7 +96,8 @@ private slots:
     void twins_data() { AddTwinRows(kTwins, &Twin::title); }
 
     // Nothing chosen is refused; a pick empties the comment; Return stores it trimmed, with
-    // its apostrophe, beside the patient's other links. A second link to the item is refused.
+    // its apostrophe, beside the patient's other links. A second link to the item is refused;
+    // an engine error is reported and the window keeps the entry.
     void newLinkNeedsAPickAndIsStoredOnce_data() { twins_data(); }
     void newLinkNeedsAPickAndIsStoredOnce()
     {
@@ -117,6 +126,12 @@ private slots:
         ClickButton(again, "cmdAdd");
         QCOMPARE(bed->notices, QStringList({t.nothingChosen, t.alreadyAssigned}));
         QCOMPARE(t.links(), QStringList({"3|kept", "1|twice daily, don't skip"}));
+        bed->notices.clear();
+        QDialog& failing = open(t.make());
+        Pick(failing, 2, QStringLiteral("Other"));
+        TypeInto(failing, "txtComment", QStringLiteral("father"));
+        QVERIFY(ReportsEngineError(failing, *bed, t.table));
+        QCOMPARE(ShownState(failing, {"lblDesc", "txtComment"}), QStringLiteral("Other|father"));
     }
 
     // Opened for a link, the item is fixed; OK stores the comment of this patient's link only,
@@ -212,9 +227,7 @@ private slots:
         QCOMPARE(DoctorLinks() + DoctorLinks(2), QStringList{"7|other"});
         QCOMPARE(ShownState(doctor, kDoctorBoxes), QStringLiteral("|||~&Delete"));
         TypeInto(doctor, "txtLName", QStringLiteral("Nguyen"));
-        sqlite3_exec(AppDatabase().Handle(), "DROP TABLE PatientsDoctors", nullptr, nullptr, nullptr);
-        ClickButton(doctor, "cmdAdd");
-        QVERIFY(bed->notices.size() == 1 && bed->notices[0].contains("PatientsDoctors", Qt::CaseInsensitive));
+        QVERIFY(ReportsEngineError(doctor, *bed, "PatientsDoctors"));
         QVERIFY(doctor.isVisible());
         QCOMPARE(TextOf(doctor, "txtLName"), QStringLiteral("Nguyen"));
         QCOMPARE(ListWindowTestbed::Count("SELECT count(*) FROM Doctors"), 2);
