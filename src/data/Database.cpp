@@ -41,6 +41,38 @@ QString tableNameOf(const QString& source)
     return s;
 }
 
+// A translated INSERT ... VALUES (...) as INSERT ... SELECT ... WHERE condition, which stores
+// its row only when the condition holds; nullopt for any other statement.
+std::optional<QString> insertWhere(const QString& insert, const QString& condition)
+{
+    const qsizetype values = insert.indexOf(QLatin1String(") VALUES ("), 0, Qt::CaseInsensitive);
+    if (values < 0 || !insert.startsWith(QLatin1String("INSERT "), Qt::CaseInsensitive) ||
+        !insert.endsWith(u')'))
+        return std::nullopt;
+    const qsizetype list = values + 10;
+    return insert.left(values + 1) + QStringLiteral(" SELECT ") +
+           insert.mid(list, insert.size() - 1 - list) + QStringLiteral(" WHERE ") + condition;
+}
+
+// What the check asks of the stored rows about the identifier given as `value`.
+QString idCondition(IdCheck check, const QString& table, const QString& field, const QString& value)
+{
+    const QString from = SqlDialect::QuoteName(table), name = SqlDialect::QuoteName(field);
+    if (check == IdCheck::Free)
+        return QStringLiteral("NOT EXISTS (SELECT 1 FROM %1 WHERE %2 = %3)").arg(from, name, value);
+    return QStringLiteral("%3 = (SELECT COALESCE(MAX(%2), 0) + 1 FROM %1)").arg(from, name, value);
+}
+
+// Where the value stored in the field is bound; -1 when it is written into the text.
+qsizetype boundValueOf(const JetTranslation& t, const QString& field)
+{
+    for (qsizetype i = 0; i < t.boundFields.size(); ++i) {
+        if (t.boundFields[i] && t.boundFields[i]->name == field)
+            return i;
+    }
+    return -1;
+}
+
 } // namespace
 
 struct Database::Impl {
@@ -199,6 +231,27 @@ void Database::Execute(const QString& sql, int /*options*/)
     if (t.kind != JetTranslation::Action)
         throw DbError(QStringLiteral("Cannot execute a select query."), sql);
     run(t.sql.toUtf8(), sql, t.parameters);
+}
+
+bool Database::InsertChecked(const QString& sql, const QString& table, const QString& idField,
+                             IdCheck check)
+{
+    connection();
+    const JetTranslation t = d->translate(sql);
+    const TableDef* target = d->catalog.Find(table);
+    const FieldDef* id = target ? target->Find(idField) : nullptr;
+    const qsizetype bound = id ? boundValueOf(t, id->name) : -1;
+    if (t.kind != JetTranslation::Action || bound < 0)
+        return false;
+    // The identifier is bound once more, for the condition.
+    const auto insert = insertWhere(
+        t.sql, idCondition(check, target->name, id->name,
+                           d->db->Dialect().Parameter(int(t.parameters.size()) + 1)));
+    if (!insert)
+        return false;
+    connection().CommitWithNext();
+    run(insert->toUtf8(), sql, t.parameters + QVariantList{t.parameters[bound]});
+    return d->changes == 1;
 }
 
 int Database::RecordsAffected() const

@@ -10,6 +10,9 @@
 class QueryDef;
 struct sqlite3;
 
+// How the identifier an INSERT stores must stand to the stored ones for its row to go in.
+enum class IdCheck { Free, NextAfterLargest };
+
 // One open database: an SQLite file or a database on a PostgreSQL server. SQL text is written
 // in the Jet dialect and translated for the back end. Every statement is atomic: a failing one
 // raises DbError and applies nothing. Several processes may share the database; a writer waits
@@ -40,6 +43,12 @@ public:
     // raises DbError and changes nothing.
     void Execute(const QString& sql, int options = 0);
     int RecordsAffected() const;
+    // The last statement of the caller's write transaction (on a server the commit goes with
+    // it, in one exchange): stores the row of an INSERT ... VALUES only when the value it gives
+    // `idField` of `table` passes the check at that moment. False, with nothing stored, when
+    // it does not, or when the identifier is no plain value that can be checked.
+    bool InsertChecked(const QString& sql, const QString& table, const QString& idField,
+                       IdCheck check);
     // A query (SELECT text) or every row of a table (a table name).
     std::unique_ptr<Recordset> OpenRecordset(const QString& source, int type = dbOpenSnapshot);
     QueryDef CreateQueryDef(const QString& name = QString());

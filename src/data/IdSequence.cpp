@@ -5,6 +5,9 @@
 #include "FieldText.h"
 #include "WriteTransaction.h"
 
+#include <QHash>
+#include <optional>
+
 const IdSequence IdSequence::Patients{
     QStringLiteral("Patients"), QStringLiteral("ptid"),
     QStringLiteral("SELECT MAX(ptid) as maxid from Patients")};
@@ -47,6 +50,37 @@ bool isTaken(Database& db, const IdSequence& sequence, qint32 id)
                       "taken") > 0;
 }
 
+// The identifier each table was last given here, by database: the next new row's likely one.
+// Only a guess: a row goes in under it only when it is still the next.
+QHash<QString, qint32>& lastGiven()
+{
+    static QHash<QString, qint32> ids;
+    return ids;
+}
+
+QString sequenceKey(const Database& db, const IdSequence& sequence)
+{
+    return db.Name() + u'\n' + sequence.table;
+}
+
+// The row under the identifier it is expected to take (the one shown, else the one after the
+// last given here), in one write and, on a server, one exchange; nullopt, with nothing stored,
+// when that identifier is no longer right.
+std::optional<qint32> insertAsExpected(Database& db, const IdSequence& sequence, qint32 shownId,
+                                       const std::function<QString(qint32 id)>& insertSql)
+{
+    const qint64 last = lastGiven().value(sequenceKey(db, sequence));
+    const qint64 expected = shownId > 0 ? shownId : (last > 0 ? last + 1 : 0);
+    if (expected <= 0 || expected > kLargestId || db.InTransaction())
+        return std::nullopt;
+    const IdCheck check = shownId > 0 ? IdCheck::Free : IdCheck::NextAfterLargest;
+    bool stored = false;
+    WriteTransaction::Run(db, [&] {
+        stored = db.InsertChecked(insertSql(qint32(expected)), sequence.table, sequence.field, check);
+    });
+    return stored ? std::optional(qint32(expected)) : std::nullopt;
+}
+
 } // namespace
 
 qint32 NextId(Database& db, const IdSequence& sequence)
@@ -70,14 +104,17 @@ qint32 NextId(const IdSequence& sequence)
 qint32 InsertWithNewId(Database& db, const IdSequence& sequence, qint32 shownId,
                        const std::function<QString(qint32 id)>& insertSql, int options)
 {
-    qint32 id = shownId;
-    WriteTransaction::Run(db, [&] {
-        id = shownId;
-        if (id <= 0 || isTaken(db, sequence, id))
-            id = NextId(db, sequence);
-        db.Execute(insertSql(id), options);
-    });
-    return id;
+    std::optional<qint32> id = insertAsExpected(db, sequence, shownId, insertSql);
+    if (!id) {
+        WriteTransaction::Run(db, [&] {
+            id = shownId;
+            if (*id <= 0 || isTaken(db, sequence, *id))
+                id = NextId(db, sequence);
+            db.Execute(insertSql(*id), options);
+        });
+    }
+    lastGiven().insert(sequenceKey(db, sequence), *id);
+    return *id;
 }
 
 qint32 InsertWithNewId(const IdSequence& sequence, qint32 shownId,

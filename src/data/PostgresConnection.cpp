@@ -16,6 +16,16 @@ using Result = std::unique_ptr<PGresult, decltype(&PQclear)>;
 constexpr char kBegin[] = "BEGIN";
 constexpr char kWriterLock[] = "SELECT pg_advisory_xact_lock(24318364364010081)";
 
+// What a write sends around its statements, prepared once per connection: parsed anew each
+// time they would cost the server more than the statement itself.
+struct Wrapper {
+    const char* name;
+    const char* sql;
+};
+constexpr Wrapper kBeginWrite{"velmora_begin", kBegin};
+constexpr Wrapper kLockWriters{"velmora_lock", kWriterLock};
+constexpr Wrapper kCommitWrite{"velmora_commit", "COMMIT"};
+
 constexpr char kReadTables[] =
     "SELECT c.oid, c.relname, a.attname, format_type(a.atttypid, a.atttypmod), a.attnotnull, "
     "EXISTS (SELECT 1 FROM pg_constraint k WHERE k.conrelid = c.oid AND k.contype = 'c' "
@@ -32,6 +42,11 @@ QString text(const PGresult* result, int row, int column)
 int sendText(PGconn* conn, const char* sql)
 {
     return PQsendQueryParams(conn, sql, 0, nullptr, nullptr, nullptr, nullptr, 0);
+}
+
+int sendWrapper(PGconn* conn, const Wrapper& wrapper)
+{
+    return PQsendQueryPrepared(conn, wrapper.name, 0, nullptr, nullptr, nullptr, 0);
 }
 
 bool succeeded(const PGresult* result)
@@ -141,39 +156,50 @@ std::unique_ptr<SqlStatement> PostgresConnection::Prepare(const QByteArray& sql,
 void PostgresConnection::Exec(const QByteArray& sql)
 {
     EnsureConnected();
-    QByteArray text = sql;
-    if (std::exchange(m_beginPending, false)) {
-        // A write that sent nothing has nothing to end.
-        if (sql == "COMMIT" || sql == "ROLLBACK")
-            return;
-        text = QByteArray(kBegin) + "; " + kWriterLock + "; " + sql;
-    }
+    m_commitPending = false;
+    const bool begin = std::exchange(m_beginPending, false);
+    // A write that sent nothing, or whose commit went with its last statement, has nothing
+    // left to end.
+    const bool ends = sql == "COMMIT" || sql == "ROLLBACK";
+    if (ends && (begin || PQtransactionStatus(m_conn) == PQTRANS_IDLE))
+        return;
+    const QByteArray text = begin ? QByteArray(kBegin) + "; " + kWriterLock + "; " + sql : sql;
     Result result(PQexec(m_conn, text.constData()), &PQclear);
     Check(result.get());
 }
 
 PGresult* PostgresConnection::Run(const std::function<int(PGconn*)>& send)
 {
-    if (std::exchange(m_beginPending, false))
-        return runWithBegin(send);
+    const bool begin = std::exchange(m_beginPending, false);
+    const bool commit = std::exchange(m_commitPending, false);
+    if (begin || commit)
+        return runInPipeline(begin, send, commit);
     return send(m_conn) ? collect(m_conn) : nullptr;
 }
 
-// The begin, the lock and the statement in one pipeline: one round trip instead of two.
-// After a lost connection nothing more arrives; the next statement connects again.
-PGresult* PostgresConnection::runWithBegin(const std::function<int(PGconn*)>& send)
+// The begin and the lock before the statement, the commit after it, all in one pipeline: one
+// round trip. Returns the first failure, else the statement's own result. After a lost
+// connection nothing more arrives; the next statement connects again.
+PGresult* PostgresConnection::runInPipeline(bool begin, const std::function<int(PGconn*)>& send,
+                                            bool commit)
 {
+    prepareWrappers();
     if (!PQenterPipelineMode(m_conn))
         return nullptr;
-    const bool sent = sendText(m_conn, kBegin) && sendText(m_conn, kWriterLock) && send(m_conn) &&
-                      PQpipelineSync(m_conn);
+    const bool sent =
+        (!begin || (sendWrapper(m_conn, kBeginWrite) && sendWrapper(m_conn, kLockWriters))) &&
+        send(m_conn) && (!commit || sendWrapper(m_conn, kCommitWrite)) && PQpipelineSync(m_conn);
+    const int statement = begin ? 2 : 0;
+    const int count = statement + 1 + (commit ? 1 : 0);
     PGresult* failed = nullptr;
     PGresult* result = nullptr;
-    for (int i = 0; sent && i < 3; ++i) {
-        PQclear(result);
-        result = collect(m_conn);
-        if (!failed && !succeeded(result))
-            failed = std::exchange(result, nullptr);
+    for (int i = 0; sent && i < count; ++i) {
+        PGresult* next = collect(m_conn);
+        if (!failed && !succeeded(next))
+            failed = std::exchange(next, nullptr);
+        if (i == statement)
+            std::swap(result, next);
+        PQclear(next);
     }
     if (sent)
         PQclear(PQgetResult(m_conn));
@@ -182,6 +208,17 @@ PGresult* PostgresConnection::runWithBegin(const std::function<int(PGconn*)>& se
         return result;
     PQclear(result);
     return failed;
+}
+
+void PostgresConnection::prepareWrappers()
+{
+    if (m_wrappersPrepared == m_generation)
+        return;
+    for (const Wrapper& wrapper : {kBeginWrite, kLockWriters, kCommitWrite}) {
+        Result prepared(PQprepare(m_conn, wrapper.name, wrapper.sql, 0, nullptr), &PQclear);
+        Check(prepared.get());
+    }
+    m_wrappersPrepared = m_generation;
 }
 
 bool PostgresConnection::InTransaction() const
@@ -196,6 +233,12 @@ void PostgresConnection::BeginWrite()
 {
     EnsureConnected();
     m_beginPending = true;
+    m_commitPending = false;
+}
+
+void PostgresConnection::CommitWithNext()
+{
+    m_commitPending = true;
 }
 
 QList<TableDef> PostgresConnection::ReadTables()

@@ -27,6 +27,7 @@ public:
     int Changes() const override { return m_changes; }
     bool InTransaction() const override;
     void BeginWrite() override;
+    void CommitWithNext() override;
     QList<TableDef> ReadTables() override;
 
     pg_conn* Handle() const { return m_conn; }
@@ -45,13 +46,17 @@ public:
     pg_result* Run(const std::function<int(pg_conn*)>& send);
 
 private:
-    pg_result* runWithBegin(const std::function<int(pg_conn*)>& send);
+    void prepareWrappers();
+    pg_result* runInPipeline(bool begin, const std::function<int(pg_conn*)>& send, bool commit);
 
     pg_conn* m_conn = nullptr;
     // A write begun but not yet sent: it goes to the server with the first statement.
     bool m_beginPending = false;
+    // The write ends with the next statement: its commit goes with it.
+    bool m_commitPending = false;
     int m_changes = 0;
     int m_prepared = 0;
     int m_generation = 0;
+    int m_wrappersPrepared = -1;
     QHash<unsigned, QString> m_tableNames;
 };

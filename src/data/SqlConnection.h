@@ -29,6 +29,9 @@ public:
     virtual bool InTransaction() const = 0;
     // Starts a transaction that writes; it waits while another writer holds the data.
     virtual void BeginWrite() = 0;
+    // The write transaction ends with the next statement: a back end may send its commit
+    // along with it, and the commit asked for afterwards then finds nothing left to do.
+    virtual void CommitWithNext() {}
     // Called before each write: a back end may settle how it stores changes.
     virtual void BeforeWrite() {}
     // The tables and their fields as stored.

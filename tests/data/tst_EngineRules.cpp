@@ -62,7 +62,7 @@ class TestEngineRules : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase_data();
+    void initTestCase_data() { ScratchDatabase::AddBackEndRows(); }
     void init();
 
     void newDatabaseHoldsTheTablesAsWritten();
@@ -85,13 +85,6 @@ private:
 };
 
 // Every rule holds on both back ends.
-void TestEngineRules::initTestCase_data()
-{
-    QTest::addColumn<ScratchDatabase::BackEnd>("backEnd");
-    QTest::newRow("file") << ScratchDatabase::File;
-    QTest::newRow("server") << ScratchDatabase::Server;
-}
-
 void TestEngineRules::init()
 {
     QFETCH_GLOBAL(ScratchDatabase::BackEnd, backEnd);

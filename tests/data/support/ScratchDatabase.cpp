@@ -4,6 +4,7 @@
 #include "Schema.h"
 
 #include <QCoreApplication>
+#include <QTest>
 #include <sqlite3.h>
 #include <stdexcept>
 
@@ -31,6 +32,13 @@ QString ScratchDatabase::ServerMissing()
     return ServerConnection().isEmpty() ? QStringLiteral("VELMORA_TEST_PG is not set: no server "
                                                          "to test on (scripts/test.sh sets it)")
                                         : QString();
+}
+
+void ScratchDatabase::AddBackEndRows()
+{
+    QTest::addColumn<BackEnd>("backEnd");
+    QTest::newRow("file") << File;
+    QTest::newRow("server") << Server;
 }
 
 ScratchDatabase::ScratchDatabase(BackEnd backEnd)

@@ -20,6 +20,8 @@ public:
     static QString ServerConnection() { return qEnvironmentVariable("VELMORA_TEST_PG"); }
     // Why a test of the server cannot run here; empty when it can.
     static QString ServerMissing();
+    // The column "backEnd" with a row for each back end, for a test run on both.
+    static void AddBackEndRows();
 
     Database& db() { return m_db; }
     QString folder() const { return m_dir.path(); }
