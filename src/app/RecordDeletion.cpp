@@ -11,38 +11,26 @@ RecordDeletion::RecordDeletion(QString view, QString id, QString first, QString 
 
 bool RecordDeletion::Run() const
 {
-    const QString names = m_first + QStringLiteral(", ") + m_last;
     if (m_view == QLatin1String("Patient"))
         return deletePatient();
     if (m_view == QLatin1String("Doctor")) {
+        const QString names = m_first + QStringLiteral(", ") + m_last;
         return deleteLinked(
             QStringLiteral("SELECT count(*) as docsfound FROM PatientsDoctors where DoctorID = "),
-            QStringLiteral("Doctor ") + names +
-                QStringLiteral(" is currently assigned to one or more patients.  Would you like "
-                               "to un-assign this doctor to all patients for whom this doctor "
-                               "is assigned?"),
-            QStringLiteral("Are you Sure you want to delete ") + names + QStringLiteral(" ?"),
+            AskedDeletion::DoctorLinkedQuestion(names), AskedDeletion::PlainQuestion(names),
             &DeleteDoctor);
     }
-    const QString plain = QStringLiteral("Are you Sure you want to delete ") + m_last +
-                          QStringLiteral(" ?");
     if (m_view == QLatin1String("Drug")) {
         return deleteLinked(
             QStringLiteral("SELECT count(*) as drugsfound FROM Schedule where DrugID = "),
-            QStringLiteral("Drug '") + m_last +
-                QStringLiteral("' is currently assigned to one or more patients.  Would you "
-                               "like to un-assign this drug to all patients for whom this drug "
-                               "is assigned?"),
-            plain, &DeleteDrug);
+            AskedDeletion::DrugLinkedQuestion(m_last), AskedDeletion::PlainQuestion(m_last),
+            &DeleteDrug);
     }
     if (m_view == QLatin1String("HealthFactor")) {
         return deleteLinked(
             QStringLiteral("SELECT count(*) as hfsfound FROM PatientFactors where condID = "),
-            QStringLiteral("Health Factor '") + m_last +
-                QStringLiteral("' is currently assigned to one or more patients.  Would you "
-                               "like to un-assign this health factor to all patients for whom "
-                               "this health factor is assigned?"),
-            plain, &DeleteHealthFactor);
+            AskedDeletion::HealthFactorLinkedQuestion(m_last),
+            AskedDeletion::PlainQuestion(m_last), &DeleteHealthFactor);
     }
     return false;
 }

@@ -17,6 +17,16 @@ qint64 linkCount(const QString& sql)
     return count;
 }
 
+// `record` as the question names it ("Drug 'Name'"), `kind` as it names the kind ("drug").
+QString questionOfLinked(const QString& record, const QString& kind)
+{
+    return record +
+           QStringLiteral(" is currently assigned to one or more patients.  Would you like to "
+                          "un-assign this ") +
+           kind + QStringLiteral(" to all patients for whom this ") + kind +
+           QStringLiteral(" is assigned?");
+}
+
 } // namespace
 
 bool AskedDeletion::Run() const
@@ -31,4 +41,25 @@ bool AskedDeletion::Run() const
     }
     deleteRecord(id);
     return true;
+}
+
+QString AskedDeletion::DoctorLinkedQuestion(const QString& name)
+{
+    return questionOfLinked(QStringLiteral("Doctor ") + name, QStringLiteral("doctor"));
+}
+
+QString AskedDeletion::DrugLinkedQuestion(const QString& name)
+{
+    return questionOfLinked(QStringLiteral("Drug '") + name + u'\'', QStringLiteral("drug"));
+}
+
+QString AskedDeletion::HealthFactorLinkedQuestion(const QString& name)
+{
+    return questionOfLinked(QStringLiteral("Health Factor '") + name + u'\'',
+                            QStringLiteral("health factor"));
+}
+
+QString AskedDeletion::PlainQuestion(const QString& name)
+{
+    return QStringLiteral("Are you Sure you want to delete ") + name + QStringLiteral(" ?");
 }

@@ -16,4 +16,10 @@ struct AskedDeletion {
 
     // Asks and deletes; true when the record is gone. Engine errors are raised as DbError.
     bool Run() const;
+
+    // The questions the windows share, naming the record as given.
+    static QString DoctorLinkedQuestion(const QString& name);
+    static QString DrugLinkedQuestion(const QString& name);
+    static QString HealthFactorLinkedQuestion(const QString& name);
+    static QString PlainQuestion(const QString& name);
 };

@@ -1,5 +1,6 @@
 #include "frmDoctors.h"
 
+#include "AskedDeletion.h"
 #include "CascadeDeletes.h"
 #include "FieldText.h"
 #include "IdSequence.h"
@@ -92,15 +93,12 @@ QString frmDoctors::UpdateSql(const QString& id) const
 
 QString frmDoctors::LinkedQuestion() const
 {
-    return QStringLiteral("Doctor ") + ShownName() +
-           QStringLiteral(" is currently assigned to one or more patients.  Would you like to "
-                          "un-assign this doctor to all patients for whom this doctor is "
-                          "assigned?");
+    return AskedDeletion::DoctorLinkedQuestion(ShownName());
 }
 
 QString frmDoctors::UnlinkedQuestion() const
 {
-    return QStringLiteral("Are you Sure you want to delete ") + ShownName() + QStringLiteral(" ?");
+    return AskedDeletion::PlainQuestion(ShownName());
 }
 
 QString frmDoctors::ShownName() const

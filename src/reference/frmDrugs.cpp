@@ -1,5 +1,6 @@
 #include "frmDrugs.h"
 
+#include "AskedDeletion.h"
 #include "CascadeDeletes.h"
 #include "DrugNameValidator.h"
 #include "FieldText.h"
@@ -80,9 +81,7 @@ QString frmDrugs::UpdateSql(const QString& id) const
 
 QString frmDrugs::LinkedQuestion() const
 {
-    return QStringLiteral("Drug '") + TrimText(Box(kName)->text()) +
-           QStringLiteral("' is currently assigned to one or more patients.  Would you like to "
-                          "un-assign this drug to all patients for whom this drug is assigned?");
+    return AskedDeletion::DrugLinkedQuestion(TrimText(Box(kName)->text()));
 }
 
 QString frmDrugs::UnlinkedQuestion() const

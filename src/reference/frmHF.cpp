@@ -1,5 +1,6 @@
 #include "frmHF.h"
 
+#include "AskedDeletion.h"
 #include "CascadeDeletes.h"
 #include "FieldText.h"
 #include "IdSequence.h"
@@ -75,16 +76,12 @@ QString frmHF::UpdateSql(const QString& id) const
 
 QString frmHF::LinkedQuestion() const
 {
-    return QStringLiteral("Health Factor '") + TrimmedDesc() +
-           QStringLiteral("' is currently assigned to one or more patients.  Would you like to "
-                          "un-assign this health factor to all patients for whom this health "
-                          "factor is assigned?");
+    return AskedDeletion::HealthFactorLinkedQuestion(TrimmedDesc());
 }
 
 QString frmHF::UnlinkedQuestion() const
 {
-    return QStringLiteral("Are you Sure you want to delete ") + TrimmedDesc() +
-           QStringLiteral(" ?");
+    return AskedDeletion::PlainQuestion(TrimmedDesc());
 }
 
 QString frmHF::TrimmedDesc() const
